@@ -1,0 +1,354 @@
+#include "app/Unit1.h"
+
+#include "app/Guarded.h"
+#include "app/WindowLook.h"
+#include "details/Settei.h"
+#include "editor/ImageCanvas.h"
+#include "editor/Unit2.h"
+#include "handles/Unit5.h"
+#include "info/Unit4.h"
+#include "model/SceneName.h"
+#include "model/TextOps.h"
+#include "platform/Cp932Codec.h"
+#include "platform/Dialogs.h"
+#include "platform/Pointer.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTimer>
+
+using hakoniwa::fromQt;
+using hakoniwa::toQt;
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// Design client size; the anchored controls keep their distance to the right and bottom.
+constexpr int kClientWidth = 474;
+constexpr int kClientHeight = 359;
+
+} // namespace
+
+TForm1::TForm1() {
+    Form1 = this;
+    setWindowTitle(QStringLiteral("システム"));
+    applyWindowFont(this);
+    buildControls();
+    buildMenu();
+    baseDir = QDir::currentPath();
+    createHandleWindows();
+    buildPositionGrid();
+    lastScene = nullptr;
+    move(1, -13);
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+TForm1::~TForm1() {
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::buildControls() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    Edit1 = new QLineEdit(QStringLiteral("Edit1"), client);
+    Edit1->setGeometry(0, 0, 121, 20);
+    Edit1->installEventFilter(this);
+
+    Button2 = new QPushButton(QStringLiteral("実行"), client);
+    Button2->setGeometry(128, 0, 41, 25);
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+
+    Button1 = new QPushButton(QStringLiteral("シーン追加"), client);
+    Button1->setGeometry(184, 0, 75, 25);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    Button3 = new QPushButton(QStringLiteral("シーン複製"), client);
+    Button3->setGeometry(288, 0, 75, 25);
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+
+    pcScene = new QTabBar(client);
+    pcScene->setGeometry(0, 24, 467, 25);
+    pcScene->setExpanding(false);
+    pcScene->setDrawBase(true);
+    connect(pcScene, &QTabBar::currentChanged, this, [this](int index) {
+        if (syncingTabs_ || index < 0)
+            return;
+        project.setActiveIndex(index);
+        pcSceneChange();
+    });
+
+    img1 = new ImageCanvas(client);
+    img1->setGeometry(104, 56, 368, 299);
+    connect(img1, &ImageCanvas::doubleClicked, this, [this] { img1DblClick(); });
+    connect(img1, &ImageCanvas::mousePressed, this, &TForm1::img1MouseDown);
+    connect(img1, &ImageCanvas::mouseMoved, this, &TForm1::img1MouseMove);
+    connect(img1, &ImageCanvas::mouseReleased, this, &TForm1::img1MouseUp);
+
+    sgPos = new QTableWidget(5, 3, client);
+    sgPos->setGeometry(0, 224, 105, 129);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(2);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+void TForm1::buildMenu() {
+    N1 = menuBar()->addMenu(QStringLiteral("ファイル"));
+    N6 = N1->addAction(QStringLiteral("新規"), this, [this] { N6Click(); });
+    N1->addSeparator();
+    N2 = N1->addAction(QStringLiteral("開く"), this, [this] { N2Click(); });
+    N1->addSeparator();
+    N3 = N1->addAction(QStringLiteral("保存"), this, [this] { N3Click(); });
+    N1->addSeparator();
+    N7 = N1->addAction(QStringLiteral("終了"), this, [this] { N7Click(); });
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QWidget* client = centralWidget();
+    if (!client || !pcScene)
+        return;
+    // pcScene is anchored left, top and right; img1 on all four sides.
+    pcScene->resize(qMax(0, client->width() - (kClientWidth - 467)), 25);
+    img1->resize(qMax(1, client->width() - (kClientWidth - 104 - 368)),
+                 qMax(1, client->height() - (kClientHeight - 56 - 299)));
+}
+
+// ---- scenes ---------------------------------------------------------------------------
+
+void TForm1::Button1Click() {
+    guarded(handler("TForm1::Button1Click"), [&] {
+        const bool firstScene = project.sceneCount() == 0;
+        hakoniwa::Scene& scene = project.addScene();
+        syncingTabs_ = true;
+        pcScene->addTab(toQt(scene.caption));
+        if (firstScene)
+            pcScene->setCurrentIndex(0);
+        syncingTabs_ = false;
+        if (afterTabAttachedForTest)
+            afterTabAttachedForTest();
+        memos_.push_back({&scene, createMemo(scene)});
+        lastScene = &scene;
+        Form3->updMOlCb();
+        if (Form4)
+            pcSceneChange();
+    });
+}
+
+QPlainTextEdit* TForm1::createMemo(hakoniwa::Scene& scene) {
+    auto* memo = new QPlainTextEdit(centralWidget());
+    memo->setPlainText(toQt(hakoniwa::joinMemo(scene.memo)));
+    memo->setGeometry(0, pcScene->y() + pcScene->height(), 100, 150);
+    memo->setVisible(!isLoading);
+    connect(memo, &QPlainTextEdit::textChanged, this,
+            [this, scene = &scene, memo] { memoEdited(scene, memo); });
+    return memo;
+}
+
+QPlainTextEdit* TForm1::memoOf(const hakoniwa::Scene* scene) const {
+    for (const SceneMemo& entry : memos_)
+        if (entry.scene == scene)
+            return entry.memo;
+    return nullptr;
+}
+
+void TForm1::memoEdited(hakoniwa::Scene* scene, QPlainTextEdit* memo) {
+    reported([&] {
+        bool lossy = false;
+        const std::string bytes = hakoniwa::Cp932Codec::encode(memo->toPlainText(), &lossy);
+        scene->memo = hakoniwa::splitMemo(bytes);
+        if (lossy) // show at once what will be saved
+            replaceTextKeepingCursor(memo, toQt(bytes));
+    });
+}
+
+void TForm1::Edit1KeyDown(int key) {
+    guarded(handler("TForm1::Edit1KeyDown"), [&] {
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return;
+        hakoniwa::Scene* scene = project.activeScene();
+        if (!scene)
+            return;
+        std::string name = fromQt(Edit1->text());
+        // A name the project file cannot carry back would scramble every later scene.
+        if (!hakoniwa::canStoreSceneName(name))
+            return;
+        scene->caption = std::move(name);
+        pcScene->setTabText(project.activeIndex(), toQt(scene->caption));
+    });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        Edit1KeyDown(static_cast<QKeyEvent*>(event)->key());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::pcSceneChange() {
+    guarded(handler("TForm1::pcSceneChange"), [&] {
+        Form2->dspAllItm();
+        Form2->selItm = nullptr;
+        Form3->updMOlCb();
+        Form3->updHenCb();
+        const hakoniwa::Scene* active = project.activeScene();
+        for (const SceneMemo& entry : memos_)
+            entry.memo->setVisible(entry.scene == active);
+    });
+}
+
+void TForm1::Button3Click() {
+    reported([&] {
+        const int active = project.activeIndex();
+        if (active < 0)
+            return;
+        const hakoniwa::Scene* source = &project.scene(active);
+        Button1Click();
+        project.setActiveIndex(project.sceneCount() - 1);
+        syncActiveTab();
+        hakoniwa::Scene& copy = *lastScene;
+        for (int j = 0; j < source->itemCount(); ++j)
+            Form2->addItm(copy);
+        for (int j = 0; j < source->itemCount(); ++j)
+            copy.item(j).sheet = source->item(j).sheet;
+        // The change of scene brings lists, selection and memo in line with the new tab.
+        pcSceneChange();
+    });
+}
+
+void TForm1::clrAllScene() {
+    Form2->projectReplaced();
+    Form3->projectReplaced();
+    project.clear();
+    rebuildSceneWidgets();
+}
+
+void TForm1::rebuildSceneWidgets() {
+    syncingTabs_ = true;
+    while (pcScene->count() > 0)
+        pcScene->removeTab(pcScene->count() - 1);
+    for (const SceneMemo& entry : memos_)
+        entry.memo->deleteLater();
+    memos_.clear();
+    for (int i = 0; i < project.sceneCount(); ++i) {
+        hakoniwa::Scene& scene = project.scene(i);
+        pcScene->addTab(toQt(scene.caption));
+        memos_.push_back({&scene, createMemo(scene)});
+    }
+    syncingTabs_ = false;
+    syncActiveTab();
+}
+
+void TForm1::syncActiveTab() {
+    syncingTabs_ = true;
+    pcScene->setCurrentIndex(project.activeIndex());
+    syncingTabs_ = false;
+}
+
+// ---- file menu ------------------------------------------------------------------------
+
+void TForm1::N6Click() {
+    reported([&] {
+        clrAllScene();
+        Button1Click();
+        Form2->dspAllItm();
+    });
+}
+
+void TForm1::N2Click() {
+    reported([&] {
+        const auto fileName = hakoniwa::Dialogs::current().openFileName(this);
+        if (!fileName)
+            return;
+        ldSource(*fileName);
+        Form2->dspAllItm();
+        Form3->updHenCb();
+        pcSceneChange();
+    });
+}
+
+void TForm1::N3Click() {
+    reported([&] {
+        const auto fileName = hakoniwa::Dialogs::current().saveFileName(this);
+        if (fileName)
+            mkSource(*fileName);
+    });
+}
+
+void TForm1::N7Click() {
+    close();
+}
+
+void TForm1::ldSource(const QString&) {}
+
+void TForm1::mkSource(const QString&) {}
+
+// ---- run and position grid --------------------------------------------------------------
+
+void TForm1::Button2Click() {}
+
+void TForm1::Timer1Timer() {}
+
+void TForm1::buildPositionGrid() {}
+
+void TForm1::createHandleWindows() {}
+
+// ---- canvas and keys ----------------------------------------------------------------------
+
+void TForm1::img1DblClick() {
+    reported([&] { Form2->FormDblClick(); });
+}
+
+void TForm1::img1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    reported([&] {
+        if (button == Qt::MiddleButton) {
+            hakoniwa::Pointer& pointer = hakoniwa::Pointer::current();
+            cursorBack = pointer.position();
+            pointer.setPosition(QPoint(Form3->x() + Form3->StringGrid1->x() + 100,
+                                       Form3->y() + Form3->StringGrid1->y() + 40));
+        }
+        Form2->FormMouseDown(button, shift, x, y);
+    });
+}
+
+void TForm1::img1MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
+    reported([&] { Form2->FormMouseMove(shift, x, y); });
+}
+
+void TForm1::img1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    reported([&] { Form2->FormMouseUp(button, shift, x, y); });
+}
+
+void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+    reported([&] { Form2->FormKeyDown(key, shift); });
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event->key(), event->modifiers());
+    QMainWindow::keyPressEvent(event);
+}
+
+// ---- text operations -------------------------------------------------------------------------
+
+bool TForm1::serchStr(const std::string& text, const std::string& pattern) {
+    bool found = false;
+    guarded(handler("TForm1::serchStr"), [&] { found = hakoniwa::serchStr(text, pattern); });
+    return found;
+}
+
+int TForm1::getSplitCount(const std::string& text, char separator) const {
+    return hakoniwa::getSplitCount(text, separator);
+}
+
+std::string TForm1::getSplitStrVal(const std::string& text, char separator, int index) const {
+    return hakoniwa::getSplitStrVal(text, separator, index);
+}

@@ -1,0 +1,20 @@
+#include "app/Startup.h"
+#include "app/Unit1.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    try {
+        createWindows();
+        Form1->show();
+        application.exec();
+    } catch (const std::exception& failure) {
+        QMessageBox::critical(nullptr, QStringLiteral("システム"),
+                              QString::fromUtf8(failure.what()));
+    }
+    destroyWindows();
+    return 0;
+}

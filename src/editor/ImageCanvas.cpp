@@ -1,0 +1,49 @@
+#include "editor/ImageCanvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageCanvas::ImageCanvas(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true); // pointer moves are reported without a button held
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.fill(Qt::white);
+}
+
+void ImageCanvas::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawImage(0, 0, image_);
+}
+
+void ImageCanvas::resizeEvent(QResizeEvent*) {
+    if (size() == image_.size() || width() <= 0 || height() <= 0)
+        return;
+    QImage grown(size(), QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, image_);
+    painter.end();
+    image_ = grown;
+}
+
+void ImageCanvas::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mousePressed(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void ImageCanvas::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mouseMoved(event->modifiers(), at.x(), at.y());
+}
+
+void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mouseReleased(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void ImageCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The press of a double-click still records its position before the double-click acts.
+    mousePressEvent(event);
+    emit doubleClicked();
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// An item's table of text cells, addressed (column, row) from 0. Row 0 is the heading
+// (cell (0,0) the item name), row 1 the header (x, y, start flag, label, colour), rows 2
+// and up the command rows. Cells hold code page 932 bytes and never a tab or line break.
+namespace hakoniwa {
+
+enum class RowKind {
+    Empty,       // column 1 empty
+    Instruction, // column 1 "0"
+    Jump,        // column 1 a number of 1 or more: the jump number
+    UnsetJump,   // column 1 "-1"
+    Declaration, // column 1 a text that is not a number: a variable name
+    Other,       // column 1 a number of 0 or less spelt otherwise ("00", "-5", "$0"); never written
+};
+
+class ItemSheet {
+public:
+    static constexpr int kDefaultColumnWidth = 64;
+
+    ItemSheet(int columns = 10, int rows = 5);
+
+    int columnCount() const { return columns_; }
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    // Shrinking drops the cells beyond the new size; growing adds empty cells.
+    void setColumnCount(int columns);
+    void setRowCount(int rows);
+    void addRow() { setRowCount(rowCount() + 1); }
+    void addColumn() { setColumnCount(columnCount() + 1); }
+
+    // A non-negative position outside the table reads as the empty text; a negative one
+    // throws std::out_of_range.
+    const std::string& cell(int column, int row) const;
+    // Writing outside the table grows it to fit, so nothing written is lost.
+    void setCell(int column, int row, std::string text);
+
+    void swapRows(int a, int b);
+
+    RowKind rowKind(int row) const;
+    // The jump number of column 1, or 0 when the row is not a jump row.
+    int jumpNumber(int row) const;
+    // "name[].member" for every non-empty member cell of every declaration row, in row
+    // order, then column order.
+    std::vector<std::string> memberEntries() const;
+
+    // Rows shown as headings by the sheet view (the reader sets it back to 1).
+    int fixedRows = 1;
+    // Display widths of the columns, kept with the sheet for its view.
+    std::vector<int>& columnWidths() { return widths_; }
+    const std::vector<int>& columnWidths() const { return widths_; }
+
+private:
+    int columns_;
+    std::vector<std::vector<std::string>> rows_;
+    std::vector<int> widths_;
+};
+
+} // namespace hakoniwa

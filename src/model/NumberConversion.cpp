@@ -1,0 +1,54 @@
+#include "model/NumberConversion.h"
+
+namespace hakoniwa {
+namespace {
+
+int digitValue(char c, int base) {
+    int value = -1;
+    if (c >= '0' && c <= '9')
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
+    return value < base ? value : -1;
+}
+
+} // namespace
+
+std::optional<std::int32_t> convertNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    int base = 10;
+    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    const std::int64_t limit = negative ? 0x80000000LL : 0x7FFFFFFFLL;
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = digitValue(text[i], base);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * base + digit;
+        if (value > limit)
+            return std::nullopt;
+    }
+    return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+std::int32_t toIntDef(const std::string& text, std::int32_t fallback) {
+    return convertNumber(text).value_or(fallback);
+}
+
+} // namespace hakoniwa

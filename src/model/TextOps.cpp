@@ -1,0 +1,43 @@
+#include "model/TextOps.h"
+
+namespace hakoniwa {
+
+bool isLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::size_t findSeparator(const std::string& text, char separator, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == separator)
+            return i;
+        if (isLeadByte(static_cast<unsigned char>(text[i])))
+            ++i; // the trail byte may look like punctuation; it never separates
+    }
+    return std::string::npos;
+}
+
+bool serchStr(const std::string& text, const std::string& pattern) {
+    return !pattern.empty() && text.find(pattern) != std::string::npos;
+}
+
+int getSplitCount(const std::string& text, char separator) {
+    int count = 1;
+    for (std::size_t at = findSeparator(text, separator); at != std::string::npos;
+         at = findSeparator(text, separator, at + 1))
+        ++count;
+    return count;
+}
+
+std::string getSplitStrVal(const std::string& text, char separator, int index) {
+    std::size_t fieldStart = 0;
+    for (int i = 0;; ++i) {
+        const std::size_t at = findSeparator(text, separator, fieldStart);
+        if (at == std::string::npos)
+            return text.substr(fieldStart);
+        if (i == index)
+            return text.substr(fieldStart, at - fieldStart);
+        fieldStart = at + 1;
+    }
+}
+
+} // namespace hakoniwa

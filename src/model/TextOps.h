@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// Search and field splitting on code page 932 byte strings. Every delimited text of the
+// system (sheet lines, definition lines, variable references, argument specs) is cut here.
+namespace hakoniwa {
+
+// True when the byte is a lead byte of a double-byte character.
+bool isLeadByte(unsigned char byte);
+
+// Offset of the leftmost separator that starts a character (never the second byte of a
+// double-byte character), or std::string::npos.
+std::size_t findSeparator(const std::string& text, char separator, std::size_t from = 0);
+
+// Plain byte search; the empty pattern is never found.
+bool serchStr(const std::string& text, const std::string& pattern);
+
+// Number of fields of the text at the separator (at least 1).
+int getSplitCount(const std::string& text, char separator);
+
+// Field `index` of the text; the last field for an index past the end or a negative one.
+std::string getSplitStrVal(const std::string& text, char separator, int index);
+
+} // namespace hakoniwa

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// The modal dialogs of the system: file names, colours and error messages. Tests install a
+// double so that no dialog ever opens during a test.
+namespace hakoniwa {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // The chosen file name, or nothing when the user cancels. No filter, no extension.
+    virtual std::optional<QString> openFileName(QWidget* parent) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent) = 0;
+    virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
+    // The report of a failure in a handler without a number.
+    virtual void showError(QWidget* parent, const QString& message) = 0;
+
+    static Dialogs& current();
+    // Takes ownership; nullptr goes back to the real dialogs.
+    static void install(std::unique_ptr<Dialogs> dialogs);
+};
+
+} // namespace hakoniwa

@@ -1,0 +1,40 @@
+#include "model/SceneName.h"
+#include "model/Project.h"
+#include "model/Texts.h"
+
+#include <gtest/gtest.h>
+
+using namespace hakoniwa;
+
+TEST(SceneName, NamesTheFileCannotCarryBackAreRefused) {
+    EXPECT_TRUE(canStoreSceneName("Title"));
+    EXPECT_TRUE(canStoreSceneName("[page0]"));
+    EXPECT_TRUE(canStoreSceneName("a\tb"));
+    for (const char* bad :
+         {"", "\tx", "a\nb", "a\rb", "[scene_headder]", "[/scene_headder]", "[itm]", "[/itm]"})
+        EXPECT_FALSE(canStoreSceneName(bad)) << bad;
+}
+
+TEST(SceneName, MemoLinesRoundTrip) {
+    EXPECT_TRUE(splitMemo("").empty());
+    const std::vector<std::string> lines = {"a", "", "\tb", ""};
+    EXPECT_EQ(splitMemo("a\n\n\tb\n"), lines);
+    EXPECT_EQ(joinMemo(lines), "a\n\n\tb\n");
+}
+
+TEST(Project, SceneCaptionsAndActiveScene) {
+    Project project;
+    EXPECT_EQ(project.activeScene(), nullptr);
+    project.addScene();
+    project.addScene();
+    project.addScene();
+    EXPECT_EQ(project.scene(0).caption, texts::kMain);
+    EXPECT_EQ(project.scene(0).nodeText, texts::kMain + "tv");
+    EXPECT_EQ(project.scene(2).caption, "Page2");
+    EXPECT_EQ(project.activeIndex(), 0);
+    project.clear();
+    EXPECT_EQ(project.activeIndex(), -1);
+    EXPECT_EQ(project.addScene().caption, texts::kMain);
+    EXPECT_EQ(project.addScene().caption, "Page1");
+    EXPECT_THROW(project.setActiveIndex(2), std::out_of_range);
+}

@@ -1,0 +1,143 @@
+#include "WindowsFixture.h"
+
+#include "app/Unit1.h"
+#include "details/Settei.h"
+#include "editor/Unit2.h"
+#include "model/Texts.h"
+#include "platform/Cp932Codec.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTableWidget>
+#include <stdexcept>
+
+using hakoniwa::toQt;
+
+namespace {
+
+QStringList tabCaptions() {
+    QStringList captions;
+    for (int i = 0; i < Form1->pcScene->count(); ++i)
+        captions << Form1->pcScene->tabText(i);
+    return captions;
+}
+
+} // namespace
+
+using MainWindow = WindowsFixture;
+
+TEST_F(MainWindow, StartsWithTheSceneMain) {
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+    EXPECT_EQ(tabCaptions(), QStringList{QStringLiteral("メイン")});
+    EXPECT_EQ(Form1->pcScene->currentIndex(), 0);
+    ASSERT_EQ(Form1->project.sceneCount(), 1);
+    EXPECT_EQ(toQt(Form1->project.scene(0).nodeText), QStringLiteral("メインtv"));
+    EXPECT_EQ(Form1->lastScene, &Form1->project.scene(0));
+    EXPECT_FALSE(Form1->isLoading);
+}
+
+TEST_F(MainWindow, AddedScenesAreNumberedAndDoNotTakeTheFocus) {
+    Form1->Button1Click();
+    Form1->Button1Click();
+    Form1->Button1Click();
+    EXPECT_EQ(tabCaptions(), (QStringList{QStringLiteral("メイン"), "Page1", "Page2", "Page3"}));
+    EXPECT_EQ(Form1->pcScene->currentIndex(), 0);
+    EXPECT_EQ(Form1->project.activeIndex(), 0);
+
+    Form1->N6Click();
+    EXPECT_EQ(tabCaptions(), QStringList{QStringLiteral("メイン")});
+    Form1->Button1Click();
+    EXPECT_EQ(tabCaptions(), (QStringList{QStringLiteral("メイン"), "Page1"}));
+}
+
+TEST_F(MainWindow, RenameChangesOnlyTheCaptionAndRefusesNamesTheFileCannotCarry) {
+    Form1->Edit1->setText("Title");
+    Form1->Edit1KeyDown(Qt::Key_A);
+    EXPECT_EQ(Form1->pcScene->tabText(0), QStringLiteral("メイン"));
+    Form1->Edit1KeyDown(Qt::Key_Return);
+    EXPECT_EQ(Form1->pcScene->tabText(0), "Title");
+    EXPECT_EQ(Form1->project.scene(0).caption, "Title");
+    EXPECT_EQ(toQt(Form1->project.scene(0).nodeText), QStringLiteral("メインtv"));
+
+    for (const QString& bad : {QString(), QStringLiteral("\tx"), QStringLiteral("[itm]"),
+                               QStringLiteral("[/scene_headder]")}) {
+        Form1->Edit1->setText(bad);
+        Form1->Edit1KeyDown(Qt::Key_Return);
+        EXPECT_EQ(Form1->pcScene->tabText(0), "Title") << bad.toStdString();
+    }
+}
+
+TEST_F(MainWindow, DuplicateCopiesEveryCellOfEveryItem) {
+    hakoniwa::Scene& source = Form1->project.scene(0);
+    Form2->downX = 10;
+    Form2->downY = 20;
+    Form2->addItm(source);
+    Form2->downX = 50;
+    Form2->downY = 60;
+    Form2->addItm(source);
+    source.item(1).sheet.setCell(4, 1, "label");
+    source.item(1).sheet.setCell(1, 6, "2");
+    source.item(1).sheet.addColumn();
+    Form1->memoOf(&source)->setPlainText("memo");
+
+    Form1->Button3Click();
+
+    ASSERT_EQ(Form1->project.sceneCount(), 2);
+    EXPECT_EQ(tabCaptions().last(), "Page1");
+    EXPECT_EQ(Form1->pcScene->currentIndex(), 1);
+    const hakoniwa::Scene& copy = Form1->project.scene(1);
+    ASSERT_EQ(copy.itemCount(), 2);
+    for (int j = 0; j < 2; ++j) {
+        const hakoniwa::ItemSheet& a = source.item(j).sheet;
+        const hakoniwa::ItemSheet& b = copy.item(j).sheet;
+        ASSERT_EQ(a.rowCount(), b.rowCount());
+        ASSERT_EQ(a.columnCount(), b.columnCount());
+        for (int r = 0; r < a.rowCount(); ++r)
+            for (int c = 0; c < a.columnCount(); ++c)
+                EXPECT_EQ(a.cell(c, r), b.cell(c, r)) << j << ":" << c << "," << r;
+    }
+    EXPECT_TRUE(copy.memo.empty());
+    EXPECT_TRUE(Form1->memoOf(&copy)->toPlainText().isEmpty());
+    EXPECT_EQ(Form1->project.scene(0).memo, std::vector<std::string>{"memo"});
+}
+
+TEST_F(MainWindow, OnlyTheActiveScenesMemoShows) {
+    Form1->Button1Click();
+    Form1->Button1Click();
+    Form1->show();
+    auto visibleMemos = [] {
+        std::vector<int> shown;
+        for (int i = 0; i < Form1->project.sceneCount(); ++i)
+            if (Form1->memoOf(&Form1->project.scene(i))->isVisible())
+                shown.push_back(i);
+        return shown;
+    };
+    EXPECT_EQ(visibleMemos(), std::vector<int>{0});
+    Form1->pcScene->setCurrentIndex(2);
+    EXPECT_EQ(Form1->project.activeIndex(), 2);
+    EXPECT_EQ(visibleMemos(), std::vector<int>{2});
+    QPlainTextEdit* memo = Form1->memoOf(&Form1->project.scene(2));
+    EXPECT_EQ(memo->geometry(), QRect(0, Form1->pcScene->y() + Form1->pcScene->height(), 100, 150));
+}
+
+TEST_F(MainWindow, MiddlePressSendsThePointerToTheDetailsGrid) {
+    pointer->at = QPoint(321, 123);
+    Form1->img1MouseDown(Qt::LeftButton, {}, 5, 5);
+    EXPECT_EQ(pointer->at, QPoint(321, 123));
+    Form1->img1MouseDown(Qt::MiddleButton, {}, 5, 5);
+    EXPECT_EQ(Form1->cursorBack, QPoint(321, 123));
+    EXPECT_EQ(pointer->at, QPoint(Form3->x() + Form3->StringGrid1->x() + 100,
+                                  Form3->y() + Form3->StringGrid1->y() + 40));
+}
+
+TEST_F(MainWindow, FailureInAddSceneKeepsTheAttachedTabAndNamesTheHandler) {
+    Form1->afterTabAttachedForTest = [] { throw std::runtime_error("forced"); };
+    Form1->Button1Click();
+    Form1->afterTabAttachedForTest = nullptr;
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム 例外:124TForm1::Button1Click"));
+    EXPECT_EQ(tabCaptions(), (QStringList{QStringLiteral("メイン"), "Page1"}));
+    // The program carries on: the next scene is added normally.
+    Form1->Button1Click();
+    EXPECT_EQ(Form1->pcScene->count(), 3);
+}

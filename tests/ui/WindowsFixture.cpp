@@ -1,0 +1,40 @@
+#include "WindowsFixture.h"
+
+#include "app/Startup.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+void WindowsFixture::copyDataFolder() {
+    const QString source = QStringLiteral(HAKONIWA_SOURCE_DIR "/dat");
+    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = scratch.path() + "/dat/" + QDir(source).relativeFilePath(file);
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(file, target);
+    }
+    QDir().mkpath(scratch.path() + "/dat/bat");
+}
+
+void WindowsFixture::SetUp() {
+    ASSERT_TRUE(scratch.isValid());
+    copyDataFolder();
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(scratch.path());
+    auto fakePointer = std::make_unique<FakePointer>();
+    pointer = fakePointer.get();
+    hakoniwa::Pointer::install(std::move(fakePointer));
+    auto fakeDialogs = std::make_unique<FakeDialogs>();
+    dialogs = fakeDialogs.get();
+    hakoniwa::Dialogs::install(std::move(fakeDialogs));
+    createWindows();
+}
+
+void WindowsFixture::TearDown() {
+    destroyWindows();
+    hakoniwa::Pointer::install(nullptr);
+    hakoniwa::Dialogs::install(nullptr);
+    QDir::setCurrent(previousDir);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/Pointer.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <optional>
+
+// A pointer that only remembers where it was put.
+class FakePointer : public hakoniwa::Pointer {
+public:
+    QPoint at;
+    QPoint position() const override { return at; }
+    void setPosition(const QPoint& screenPoint) override { at = screenPoint; }
+};
+
+// Dialogs answered by the test: each returns what the test stored (nothing = cancel).
+class FakeDialogs : public hakoniwa::Dialogs {
+public:
+    std::optional<QString> openName, saveName;
+    std::optional<QColor> chosenColor;
+    QStringList errors;
+    std::optional<QString> openFileName(QWidget*) override { return openName; }
+    std::optional<QString> saveFileName(QWidget*) override { return saveName; }
+    std::optional<QColor> color(QWidget*, const QColor&) override { return chosenColor; }
+    void showError(QWidget*, const QString& message) override { errors << message; }
+};
+
+// Starts the whole window set, as the program does, in a scratch copy of dat/ so that tests
+// may write run files; installs the pointer and dialog doubles.
+class WindowsFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Copies the repository's dat/ folder below the scratch directory.
+    void copyDataFolder();
+
+    QTemporaryDir scratch;
+    QString previousDir;
+    FakePointer* pointer = nullptr;
+    FakeDialogs* dialogs = nullptr;
+};
