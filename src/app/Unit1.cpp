@@ -34,6 +34,14 @@ namespace {
 constexpr int kClientWidth = 474;
 constexpr int kClientHeight = 359;
 
+void bringToFront(QWidget* window) {
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace
 
 TForm1::TForm1() {
@@ -110,6 +118,12 @@ void TForm1::buildMenu() {
     N3 = N1->addAction(QStringLiteral("保存"), this, [this] { N3Click(); });
     N1->addSeparator();
     N7 = N1->addAction(QStringLiteral("終了"), this, [this] { N7Click(); });
+
+    // The other windows can be closed; this menu brings each back to the front.
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示"));
+    view->addAction(QStringLiteral("詳細"), this, [] { bringToFront(Form3); });
+    view->addAction(QStringLiteral("エディタ"), this, [] { bringToFront(Form2); });
+    view->addAction(QStringLiteral("情報"), this, [] { bringToFront(Form4); });
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -287,20 +301,6 @@ void TForm1::N3Click() {
 void TForm1::N7Click() {
     close();
 }
-
-void TForm1::ldSource(const QString&) {}
-
-void TForm1::mkSource(const QString&) {}
-
-// ---- run and position grid --------------------------------------------------------------
-
-void TForm1::Button2Click() {}
-
-void TForm1::Timer1Timer() {}
-
-void TForm1::buildPositionGrid() {}
-
-void TForm1::createHandleWindows() {}
 
 // ---- canvas and keys ----------------------------------------------------------------------
 

@@ -29,6 +29,8 @@ void TForm3::updMOlCb() {}
 
 void TForm3::updHenCb() {}
 
+void TForm3::attachNewSheet(hakoniwa::Item&) {}
+
 void TForm3::projectReplaced() {
     backItm = nullptr;
 }

@@ -29,6 +29,9 @@ public:
     void updMOlCb();
     void updHenCb();
 
+    // Shows a newly created item's sheet in this window.
+    void attachNewSheet(hakoniwa::Item& item);
+
     // Drops every pointer into the project, before the project is replaced.
     void projectReplaced();
 };

@@ -3,6 +3,7 @@
 #include "app/Guarded.h"
 #include "app/Unit1.h"
 #include "app/WindowLook.h"
+#include "details/Settei.h"
 #include "editor/ImageCanvas.h"
 
 #include <QKeyEvent>
@@ -38,8 +39,10 @@ TForm2::~TForm2() {
 
 void TForm2::addItm(hakoniwa::Scene& scene) {
     newItm = &scene.addItem(downX, downY);
-    if (!Form1->isLoading)
-        dspAllItm();
+    if (Form1->isLoading)
+        return;
+    Form3->attachNewSheet(*newItm);
+    dspAllItm();
 }
 
 void TForm2::dspAllItm() {}
