@@ -54,7 +54,9 @@ TForm1::TForm1() {
     createHandleWindows();
     buildPositionGrid();
     lastScene = nullptr;
-    move(1, -13);
+    // The design puts the frame at top -13; without a window manager that would hide the
+    // menu bar above the screen, so the window starts at the top edge instead.
+    move(1, 0);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
