@@ -1,4 +1,5 @@
 #include "model/SceneName.h"
+#include "model/CellText.h"
 #include "model/Project.h"
 #include "model/Texts.h"
 
@@ -37,4 +38,10 @@ TEST(Project, SceneCaptionsAndActiveScene) {
     EXPECT_EQ(project.addScene().caption, texts::kMain);
     EXPECT_EQ(project.addScene().caption, "Page1");
     EXPECT_THROW(project.setActiveIndex(2), std::out_of_range);
+}
+
+TEST(CellText, TabsAndLineBreaksBecomeSpaces) {
+    EXPECT_EQ(cleanCellText("a\tb\r\nc"), "a b  c");
+    // The second byte of a double-byte character is never a control byte, so text survives.
+    EXPECT_EQ(cleanCellText("\x83\x7C"), "\x83\x7C");
 }
