@@ -205,7 +205,11 @@ void TForm1::Edit1KeyDown(int key) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-        Edit1KeyDown(static_cast<QKeyEvent*>(event)->key());
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        Edit1KeyDown(key);
+        // Enter renames and ends there; it must not reach the window as a canvas key.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

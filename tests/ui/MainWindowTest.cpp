@@ -6,6 +6,8 @@
 #include "model/Texts.h"
 #include "platform/Cp932Codec.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -66,6 +68,17 @@ TEST_F(MainWindow, RenameChangesOnlyTheCaptionAndRefusesNamesTheFileCannotCarry)
         Form1->Edit1KeyDown(Qt::Key_Return);
         EXPECT_EQ(Form1->pcScene->tabText(0), "Title") << bad.toStdString();
     }
+}
+
+TEST_F(MainWindow, EnterTypedIntoTheNameBoxRenamesTheActiveScene) {
+    Form1->Button1Click();
+    Form1->pcScene->setCurrentIndex(1);
+    Form1->Edit1->setText(QStringLiteral("敵の城"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(Form1->Edit1, &enter);
+    EXPECT_EQ(Form1->pcScene->tabText(1), QStringLiteral("敵の城"));
+    EXPECT_EQ(toQt(Form1->project.scene(1).caption), QStringLiteral("敵の城"));
+    EXPECT_EQ(Form1->pcScene->tabText(0), QStringLiteral("メイン"));
 }
 
 TEST_F(MainWindow, DuplicateCopiesEveryCellOfEveryItem) {
