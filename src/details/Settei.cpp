@@ -2,20 +2,40 @@
 
 #include "app/Unit1.h"
 #include "app/WindowLook.h"
+#include "details/SheetView.h"
+#include "model/Item.h"
 
-#include <QTableWidget>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
 
 TForm3* Form3 = nullptr;
+
+namespace {
+
+// Design client size; the status bar, "決定" and the repeat count keep to the bottom edge.
+constexpr int kClientWidth = 759;
+constexpr int kClientHeight = 320;
+
+} // namespace
 
 TForm3::TForm3() : QWidget(nullptr, Qt::Window) {
     Form3 = this;
     setWindowTitle(QStringLiteral("詳細"));
     applyWindowFont(this);
+    setMouseTracking(true);
+    buildControls();
     move(-1, 385);
-    resize(759, 320);
-    StringGrid1 = new QTableWidget(this);
-    StringGrid1->setGeometry(232, 40, 505, 265);
-    StringGrid1->hide();
+    resize(kClientWidth, kClientHeight);
+    selRow = curCol = curRow = 0;
+    selNode = nullptr;
+    pressText.clear();
+    loadDefinitions();
     Form1->Button1Click();
     show();
 }
@@ -25,12 +45,58 @@ TForm3::~TForm3() {
         Form3 = nullptr;
 }
 
-void TForm3::updMOlCb() {}
-
-void TForm3::updHenCb() {}
-
-void TForm3::attachNewSheet(hakoniwa::Item&) {}
-
 void TForm3::projectReplaced() {
     backItm = nullptr;
+    placeSheet(nullptr, SheetPlacement::Shown);
+}
+
+void TForm3::attachNewSheet(hakoniwa::Item& item) {
+    placeSheet(&item, SheetPlacement::NewItem);
+}
+
+QRect TForm3::sheetArea() const {
+    return QRect(0, 0, width(), height() - sbInfo->height());
+}
+
+void TForm3::placeSheet(hakoniwa::Item* item, SheetPlacement placement) {
+    shownItem_ = item;
+    sheetView->showSheet(item ? &item->sheet : nullptr);
+    QRect bounds = sheetArea();
+    bounds.setHeight(bounds.height() - 20);
+    const int listsRight = tvOpList->x() + tvOpList->width();
+    if (placement == SheetPlacement::NewItem)
+        bounds.adjust(60 + listsRight, 0, -4, 0);
+    else if (placement == SheetPlacement::Shown)
+        bounds.adjust(40 + listsRight, 0, -4, 0);
+    sheetView->setGeometry(bounds);
+}
+
+void TForm3::refreshSheet() {
+    sheetView->refresh();
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched))
+        cbMOlKeyDown(static_cast<QKeyEvent*>(event)->key());
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm3::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Anchored to the left and bottom edges, as designed for the 759 x 320 client area.
+    const int fromBottom = height() - kClientHeight;
+    sbInfo->setGeometry(0, height() - sbInfo->height(), width(), sbInfo->height());
+    Button1->move(144, 274 + fromBottom);
+    edRpn->move(8, 273 + fromBottom);
+    FormResize();
+}
+
+void TForm3::contextMenuEvent(QContextMenuEvent* event) {
+    PopupMenu1->popup(event->globalPos());
+}
+
+void TForm3::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    FormMouseMove(at.x(), at.y());
+    QWidget::mouseMoveEvent(event);
 }

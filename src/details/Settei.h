@@ -1,39 +1,170 @@
 #pragma once
 
+#include "model/Definitions.h"
+#include "model/ListNode.h"
+#include "model/TargetList.h"
+#include "model/VariableList.h"
+
 #include <QWidget>
 #include <string>
+#include <vector>
 
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStatusBar;
 class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class SheetView;
 
 namespace hakoniwa {
 struct Item;
 }
 
-// The details window "詳細": shows the current item's sheet beside the pick lists.
+// Where a sheet goes inside the window. A new item's sheet leaves 60 pixels free right of
+// the lists, a sheet shown by pointing at or jumping to its item 40; a resize stretches the
+// sheet over the whole width. All three end 20 pixels above the status bar.
+enum class SheetPlacement { NewItem, Shown, Stretched };
+
+// The details window "詳細": shows the current item's sheet beside the pick lists, holds the
+// vocabulary read from the definition files and the target and variable lists.
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
+    // Reads the definition files; a missing one throws std::runtime_error with the message
+    // "ファイル <full path> は開けません". Ends by adding the first scene and showing itself.
     TForm3();
     ~TForm3() override;
 
+    // Controls, named as the users of this window know them.
+    QLabel* Label1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QComboBox* cbMOl = nullptr;
+    QComboBox* cbCmp = nullptr;
+    QComboBox* cbSysHen = nullptr;
+    QComboBox* cbMtd = nullptr;
+    QComboBox* cbHen = nullptr;
+    QTreeWidget* tvOpList = nullptr;
+    QTreeWidget* tvHnList = nullptr;
+    QTreeWidget* tvMdList = nullptr;
+    QTreeWidget* tvCmList = nullptr;
     // The window's own grid; never shown, its place is where the pointer is sent.
     QTableWidget* StringGrid1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLineEdit* edRpn = nullptr;
+    QStatusBar* sbInfo = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* N1 = nullptr; // "追加"
+    QAction* Y1 = nullptr;
+    QAction* X1 = nullptr;
+    QAction* N6 = nullptr;
+    QAction* N5 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* N8 = nullptr;
+    QAction* N9 = nullptr;
+    QAction* N11 = nullptr;
+    QAction* N12 = nullptr;
+    QAction* N13 = nullptr;
+    // The one view that shows an item's sheet; it edits the sheet in place.
+    SheetView* sheetView = nullptr;
 
+    // Window state.
     int selRow = 0;
     int curCol = 0;
     int curRow = 0;
+    QTreeWidgetItem* selNode = nullptr;
     std::string pressText;
+    std::string rowBuffer;
     hakoniwa::Item* backItm = nullptr;
 
-    // Rebuild the jump-target list and the variable lists from the project.
+    // The vocabulary as read (the combo boxes and trees show it) and the target and variable
+    // lists as of their last rebuild, as code page 932 bytes: what a pick writes.
+    hakoniwa::Definitions definitions;
+    hakoniwa::TargetList targets;
+    hakoniwa::VariableList variables;
+
+    // Rebuild the jump-target list and the variable lists (this window's and the information
+    // window's) from the project.
     void updMOlCb();
     void updHenCb();
 
-    // Shows a newly created item's sheet in this window.
+    // Shows a newly created item's sheet.
     void attachNewSheet(hakoniwa::Item& item);
+    // Shows the item's sheet at the placement; nullptr shows no sheet.
+    void placeSheet(hakoniwa::Item* item, SheetPlacement placement);
+    // The item whose sheet is shown, or nullptr.
+    hakoniwa::Item* shownItem() const { return shownItem_; }
+    // Brings the view in line after a sheet's rows or columns changed.
+    void refreshSheet();
 
     // Drops every pointer into the project, before the project is replaced.
     void projectReplaced();
+
+    // "追加" > "Y" and "X": one more row or column on the selected item's sheet.
+    void Y1Click();
+    void X1Click();
+
+    // Row commands of the pop-up menu and the two move buttons.
+    void N6Click();
+    void N5Click();
+    void N3Click();
+    void N7Click();
+    void N8Click();
+    void N9Click();
+    void N11Click();
+    void Button2Click();
+    void Button3Click();
+
+    // Command entry on a sheet and in the editor combos.
+    void StringGrid1MouseDown(Qt::MouseButton button, int x, int y);
+    void StringGrid1MouseMove(int x, int y);
+    void StringGrid1KeyDown(int key);
+    void StringGrid1DblClick();
+    void cbMOlKeyDown(int key);
+    void FormMouseMove(int x, int y);
+
+    // Pick lists and the window's further commands.
+    void tvOpListClick();
+    void tvHnListClick();
+    void tvMdListClick();
+    void tvCmListClick();
+    void tvOpListDblClick();
+    void Button1Click();
+    void Button4Click();
+    void Button6Click();
+    void FormResize();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildCombos();
+    void buildTrees();
+    void buildButtons();
+    void buildPopupMenu();
+    void connectHandlers();
+    // Reads conf.txt and the three files of the folder it names into the combo boxes, then
+    // builds the instruction tree and the component list.
+    void loadDefinitions();
+    // The area the sheet may fill: the client area above the status bar.
+    QRect sheetArea() const;
+
+    hakoniwa::Item* shownItem_ = nullptr;
 };
 
 // The details window, set before its construction runs.

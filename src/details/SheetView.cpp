@@ -1,0 +1,108 @@
+#include "details/SheetView.h"
+
+#include "details/SheetModel.h"
+#include "model/ItemSheet.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace {
+
+constexpr int kRowHeight = 24;
+
+} // namespace
+
+SheetView::SheetView(QWidget* parent) : QTableView(parent), model_(new SheetModel(this)) {
+    setModel(model_);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    // The row menu opens only on a press in column 0, decided by the press handler; the
+    // window's own menu must not open over the sheet either.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::keepColumnWidth);
+    hide();
+}
+
+void SheetView::showSheet(hakoniwa::ItemSheet* sheet) {
+    model_->setSheet(sheet);
+    applyColumnWidths();
+    setVisible(sheet != nullptr);
+}
+
+hakoniwa::ItemSheet* SheetView::sheet() const {
+    return model_->sheet();
+}
+
+void SheetView::refresh() {
+    const bool reshaped = model_->shapeChanged();
+    model_->refresh();
+    if (reshaped)
+        applyColumnWidths();
+}
+
+QPoint SheetView::cellAt(const QPoint& point) const {
+    const QModelIndex index = indexAt(point);
+    return index.isValid() ? QPoint(index.column(), index.row()) : QPoint(-1, -1);
+}
+
+void SheetView::applyColumnWidths() {
+    hakoniwa::ItemSheet* shown = sheet();
+    if (!shown)
+        return;
+    applyingWidths_ = true;
+    const std::vector<int>& widths = shown->columnWidths();
+    for (int c = 0; c < model_->columnCount(); ++c)
+        setColumnWidth(c, c < static_cast<int>(widths.size())
+                              ? widths[c]
+                              : hakoniwa::ItemSheet::kDefaultColumnWidth);
+    applyingWidths_ = false;
+}
+
+void SheetView::keepColumnWidth(int column, int, int newWidth) {
+    hakoniwa::ItemSheet* shown = sheet();
+    if (applyingWidths_ || !shown || column >= static_cast<int>(shown->columnWidths().size()))
+        return;
+    shown->columnWidths()[column] = newWidth;
+}
+
+void SheetView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit pressed(event->button(), at.x(), at.y());
+    QTableView::mousePressEvent(event);
+}
+
+void SheetView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit moved(at.x(), at.y());
+    QTableView::mouseMoveEvent(event);
+}
+
+void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    const QPoint at = event->position().toPoint();
+    emit doubleClickedAt(at.x(), at.y());
+}
+
+void SheetView::keyPressEvent(QKeyEvent* event) {
+    QTableView::keyPressEvent(event);
+    emit keyPressed(event->key());
+}
+
+void SheetView::paintEvent(QPaintEvent* event) {
+    // A sheet reshaped elsewhere (loading, copying a scene) is picked up at the next paint.
+    if (model_->shapeChanged())
+        QTimer::singleShot(0, this, [this] { refresh(); });
+    QTableView::paintEvent(event);
+}

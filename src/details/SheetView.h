@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QTableView>
+
+class SheetModel;
+
+namespace hakoniwa {
+class ItemSheet;
+}
+
+// The details window's one view of an item's sheet. It shows every cell, headings included,
+// at the sheet's own column widths and row height 24, and reports presses, moves, keys and
+// double-clicks in its own coordinates to the window's handlers.
+class SheetView : public QTableView {
+    Q_OBJECT
+public:
+    explicit SheetView(QWidget* parent);
+
+    // Shows the sheet (nullptr hides the view). The sheet is owned by its item.
+    void showSheet(hakoniwa::ItemSheet* sheet);
+    hakoniwa::ItemSheet* sheet() const;
+    // Brings the view in line with the sheet after cells, rows or columns changed.
+    void refresh();
+    SheetModel* sheetModel() const { return model_; }
+
+    // The (column, row) of the cell under a point of the view's viewport; -1, -1 outside
+    // every cell.
+    QPoint cellAt(const QPoint& point) const;
+
+signals:
+    void pressed(Qt::MouseButton button, int x, int y);
+    void moved(int x, int y);
+    void keyPressed(int key);
+    void doubleClickedAt(int x, int y);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Column widths are kept with the sheet, so each sheet opens as it was left.
+    void applyColumnWidths();
+    void keepColumnWidth(int column, int oldWidth, int newWidth);
+
+    SheetModel* model_;
+    bool applyingWidths_ = false;
+};
