@@ -1,15 +1,102 @@
 #include "app/Unit1.h"
 
+#include "app/Guarded.h"
+#include "handles/Unit5.h"
+#include "platform/DataPaths.h"
+#include "platform/Launcher.h"
+
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QTableWidget>
+#include <QTimer>
 
 // Run, the handle windows and the position grid that follows them.
 
-void TForm1::Button2Click() {}
+namespace {
 
-void TForm1::Timer1Timer() {}
+enum HandleIndex { kTopLeftMark = 0, kPoint1 = 1, kPoint2 = 2, kOrigin = 3, kSpare = 4 };
 
-void TForm1::createHandleWindows() {}
+// Colour values are 0x00BBGGRR, red in the lowest byte.
+QColor colourFromValue(unsigned value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+// Where the shown handle windows first appear: beside the main window, not over its menu.
+QPoint startPosition(int index) {
+    return QPoint(520 + 60 * index, 60 + 40 * index);
+}
+
+QString absoluteDataPath(const QString& baseDir, const char* relative) {
+    return QFileInfo(hakoniwa::DataPaths::join(baseDir, relative)).absoluteFilePath();
+}
+
+// Starts the run script with no arguments in the start-up directory; the script finds the
+// run file next to itself. Its outcome is not looked at.
+void launchRunScript(const QString& baseDir) {
+#ifdef Q_OS_WIN
+    hakoniwa::Launcher::current().shellOpen(absoluteDataPath(baseDir, "\\dat\\bat\\run.bat"),
+                                            baseDir);
+#else
+    hakoniwa::Launcher::current().startDetached(
+        QStringLiteral("/bin/sh"), {absoluteDataPath(baseDir, "\\dat\\bat\\run.sh")}, baseDir);
+#endif
+}
+
+// A cell is written only when its text changes, so an idle editor does not repaint the
+// grid on every tick, while a typed value is still put back on the next one.
+void showValue(QTableWidget* grid, int column, int row, int value) {
+    const QString text = QString::number(value);
+    QTableWidgetItem* cell = grid->item(row, column);
+    if (!cell)
+        grid->setItem(row, column, new QTableWidgetItem(text));
+    else if (cell->text() != text)
+        cell->setText(text);
+}
+
+} // namespace
+
+void TForm1::Button2Click() {
+    guarded(handler("TForm1::Button2Click"), [&] {
+        // The writer reports its own failure; the script then runs on the previous run file.
+        mkSource(QString());
+        launchRunScript(baseDir);
+    });
+}
+
+void TForm1::Timer1Timer() {
+    reported([&] {
+        const QPoint origin = curWin[kOrigin]->pos();
+        const QPoint p1 = curWin[kPoint1]->pos() - origin;
+        const QPoint p2 = curWin[kPoint2]->pos() - origin;
+        showValue(sgPos, 1, 1, p1.x());
+        showValue(sgPos, 2, 1, p1.y());
+        showValue(sgPos, 1, 2, p2.x());
+        showValue(sgPos, 2, 2, p2.y());
+        showValue(sgPos, 1, 3, p2.x() - p1.x());
+        showValue(sgPos, 2, 3, p2.y() - p1.y());
+        showValue(sgPos, 1, 4, origin.x());
+        showValue(sgPos, 2, 4, origin.y());
+    });
+}
+
+void TForm1::createHandleWindows() {
+    const char* const bitmaps[] = {"\\dat\\img\\cur00.bmp", "\\dat\\img\\cur01.bmp",
+                                   "\\dat\\img\\cur01.bmp", "\\dat\\img\\cur02.bmp",
+                                   "\\dat\\img\\cur03.bmp"};
+    for (int i = 0; i < 5; ++i) {
+        curWin[i] = new TWWWinCur(this, hakoniwa::DataPaths::join(baseDir, bitmaps[i]));
+        curWin[i]->move(startPosition(i));
+    }
+    const QColor blue = colourFromValue(0xFF0000);
+    for (int i = kPoint1; i <= kSpare; ++i)
+        curWin[i]->setColor(blue);
+    curWin[kTopLeftMark]->setWindowTitle(QStringLiteral("+左上"));
+    curWin[kPoint1]->setWindowTitle(QStringLiteral("+0"));
+    curWin[kPoint2]->setWindowTitle(QStringLiteral("+1"));
+    const bool shown[] = {false, true, true, true, false};
+    for (int i = 0; i < 5; ++i)
+        curWin[i]->setVisible(shown[i]);
+}
 
 void TForm1::buildPositionGrid() {
     // Row 0 and column 0 are headings, drawn like fixed cells; the toolkit's own headers and
@@ -40,6 +127,7 @@ void TForm1::buildPositionGrid() {
     } labels[] = {{0, 1, "p1"},   {0, 2, "p2"}, {0, 3, "p2-p1"},
                   {0, 4, "左上"}, {1, 0, "x"},  {2, 0, "y"}};
     for (const auto& label : labels)
-        sgPos->setItem(label.row, label.column,
-                       new QTableWidgetItem(QString::fromUtf8(label.text)));
+        sgPos->item(label.row, label.column)->setText(QString::fromUtf8(label.text));
+    // The grid follows the handle windows from start-up to exit.
+    Timer1->start();
 }

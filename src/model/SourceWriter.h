@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/Project.h"
+
+#include <string>
+
+// Makes the project source file: the scene header with names and memo lines, then one page
+// block per scene with every item's sheet, one line per sheet row. The same bytes are saved
+// by the user and handed to the engine on run.
+namespace hakoniwa {
+
+class SourceWriter {
+public:
+    // The whole file as code page 932 bytes, every line ended by CR LF. Texts are written as
+    // they are; the project is not changed.
+    static std::string write(const Project& project);
+
+private:
+    static void writeHeader(const Project& project, std::string& out);
+    static void writeItem(const Item& item, std::string& out);
+};
+
+} // namespace hakoniwa

@@ -1,0 +1,108 @@
+#include "model/SourceReader.h"
+#include "model/SourceWriter.h"
+#include "model/Texts.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+using namespace hakoniwa;
+
+namespace {
+
+std::string dataFile(const std::string& testCase, const char* name) {
+    std::ifstream in(std::string(HAKONIWA_TEST_DATA) + "/" + testCase + "/" + name,
+                     std::ios::binary);
+    EXPECT_TRUE(in.good()) << testCase << "/" << name;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+Project read(const std::string& bytes) {
+    Project project;
+    SourceReader(project, 7, 9).read(bytes);
+    return project;
+}
+
+std::string failureOf(const std::string& bytes, Project& project) {
+    try {
+        SourceReader(project, 0, 0).read(bytes);
+    } catch (const std::runtime_error& failure) {
+        return failure.what();
+    }
+    return "no failure";
+}
+
+} // namespace
+
+class SourceGolden : public ::testing::TestWithParam<const char*> {};
+
+// Read, write, compare with the expected bytes; reading those again changes nothing.
+TEST_P(SourceGolden, ReadThenWriteGivesTheExpectedBytes) {
+    const std::string expected = dataFile(GetParam(), "expected.txt");
+    const std::string written = SourceWriter::write(read(dataFile(GetParam(), "input.txt")));
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(SourceWriter::write(read(written)), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SourceGolden,
+                         ::testing::Values("source_round_trip", "source_invalid_bytes",
+                                           "source_jump_fill", "source_junk_and_line_ends"));
+
+TEST(SourceReader, RoundTripRestoresScenesItemsAndCells) {
+    const Project project = read(dataFile("source_round_trip", "input.txt"));
+    ASSERT_EQ(project.sceneCount(), 2);
+    EXPECT_EQ(project.scene(0).memo.size(), 4u);
+    EXPECT_EQ(project.scene(0).memo[2], "");
+    ASSERT_EQ(project.scene(0).itemCount(), 2);
+    EXPECT_EQ(project.scene(0).item(1).nodeText, "itm1");
+    const ItemSheet& wide = project.scene(1).item(0).sheet;
+    EXPECT_EQ(wide.columnCount(), 12);
+    EXPECT_EQ(wide.cell(11, 2), "l");
+    EXPECT_EQ(wide.cell(1, 1), "30"); // the file's header row replaces the new item's
+}
+
+TEST(SourceReader, EmptyFilesAndFilesWithoutScenesGiveNoScene) {
+    for (const std::string bytes : {"", "\r\n\n\r", "[scene_headder]\r\n[/scene_headder]\r\n",
+                                    "[itm]\r\n\t[/page0]\r\n[/itm]\r\n"}) {
+        Project project;
+        project.addScene();
+        SourceReader(project, 0, 0).read(bytes);
+        EXPECT_EQ(project.sceneCount(), 0) << bytes;
+        EXPECT_EQ(project.activeIndex(), -1);
+    }
+}
+
+TEST(SourceReader, PageBlocksArePairedWithScenesByPosition) {
+    const Project project = read("[scene_headder]\nA\nB\n[/scene_headder]\n[itm]\n"
+                                 "\t[page7]\n\t\tfirst\t\n\t[pfoo\n\t\tsecond\t\n"
+                                 "\t\tthird\t\n\t[/page1]\n[/itm]\n");
+    ASSERT_EQ(project.sceneCount(), 2);
+    ASSERT_EQ(project.scene(0).itemCount(), 1);
+    EXPECT_EQ(project.scene(0).item(0).sheet.cell(0, 0), "first");
+    ASSERT_EQ(project.scene(1).itemCount(), 2);
+    EXPECT_EQ(project.scene(1).item(1).sheet.cell(0, 0), "third");
+    EXPECT_EQ(project.scene(1).item(1).nodeText, "itm1");
+}
+
+TEST(SourceReader, LinesTheProjectCannotTakeStopTheReaderAndKeepWhatWasRead) {
+    const struct {
+        const char* bytes;
+        int scenesKept;
+    } cases[] = {
+        {"[scene_headder]\r\n\tmemo first\r\nA\r\n", 0},
+        {"[itm]\r\n\t\titm0\t\r\n", 0},
+        {"[scene_headder]\r\nA\r\n[/scene_headder]\r\n[itm]\r\n\t[page0]\r\n\t\t\t1\t\r\n", 1},
+        {"[scene_headder]\r\nA\r\nB\r\n[/scene_headder]\r\n[itm]\r\n\t[page0]\r\n"
+         "\t[page1]\r\n\t\titm0\t\r\n\t[page2]\r\n\t\titm1\t\r\n",
+         2},
+    };
+    for (const auto& c : cases) {
+        Project project;
+        const std::string message = failureOf(c.bytes, project);
+        EXPECT_NE(message.find("project file line"), std::string::npos) << c.bytes;
+        EXPECT_EQ(project.sceneCount(), c.scenesKept) << c.bytes;
+    }
+    Project project;
+    failureOf(cases[3].bytes, project);
+    EXPECT_EQ(project.scene(1).itemCount(), 1); // the item before the failing line stays
+}

@@ -1,0 +1,143 @@
+#include "FileSizeLimit.h"
+#include "WindowsFixture.h"
+
+#include "app/Unit1.h"
+#include "editor/Unit2.h"
+#include "handles/Unit5.h"
+#include "model/SourceWriter.h"
+#include "platform/Launcher.h"
+
+#include <QAbstractItemModel>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTableWidget>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+// Records each launch together with the run file as it lay on disk at that moment.
+class RecordingLauncher : public hakoniwa::Launcher {
+public:
+    struct Launch {
+        QString program;
+        QStringList arguments;
+        QString workingDirectory;
+        QByteArray runFile;
+    };
+    QString runFilePath;
+    std::vector<Launch> launches;
+
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       const QString& workingDirectory) override {
+        QFile file(runFilePath);
+        file.open(QIODevice::ReadOnly);
+        launches.push_back({program, arguments, workingDirectory, file.readAll()});
+        return true;
+    }
+    bool shellOpen(const QString&, const QString&) override { return false; }
+};
+
+QByteArray bytesOf(const hakoniwa::Project& project) {
+    return QByteArray::fromStdString(hakoniwa::SourceWriter::write(project));
+}
+
+QString cell(int column, int row) {
+    return Form1->sgPos->item(row, column)->text();
+}
+
+} // namespace
+
+class Run : public WindowsFixture {
+protected:
+    void SetUp() override {
+        WindowsFixture::SetUp();
+        auto recording = std::make_unique<RecordingLauncher>();
+        launcher = recording.get();
+        launcher->runFilePath = scratch.filePath("dat/bat/tmp.txt");
+        hakoniwa::Launcher::install(std::move(recording));
+    }
+    void TearDown() override {
+        hakoniwa::Launcher::install(nullptr);
+        WindowsFixture::TearDown();
+    }
+    RecordingLauncher* launcher = nullptr;
+};
+
+TEST_F(Run, WritesTheRunFileThenStartsTheScriptEveryTime) {
+    Form1->Button2Click();
+    const QByteArray first = bytesOf(Form1->project);
+    Form1->Button1Click();
+    Form2->addItm(Form1->project.scene(1));
+    Form1->Button2Click();
+
+    ASSERT_EQ(launcher->launches.size(), 2u);
+    EXPECT_EQ(launcher->launches[0].runFile, first);
+    EXPECT_EQ(launcher->launches[1].runFile, bytesOf(Form1->project));
+    for (const auto& launch : launcher->launches) {
+        EXPECT_EQ(launch.program, "/bin/sh");
+        ASSERT_EQ(launch.arguments.size(), 1);
+        EXPECT_TRUE(QFileInfo(launch.arguments[0]).isAbsolute());
+        EXPECT_EQ(QFileInfo(launch.arguments[0]).canonicalFilePath(),
+                  QFileInfo(scratch.filePath("dat/bat/run.sh")).canonicalFilePath());
+        EXPECT_EQ(launch.workingDirectory, Form1->baseDir);
+    }
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+}
+
+TEST_F(Run, FailedWriteIsReportedAndTheScriptGetsThePreviousRunFile) {
+    Form1->Button2Click();
+    const QByteArray previous = bytesOf(Form1->project);
+    Form2->addItm(Form1->project.scene(0));
+    Form1->project.scene(0).item(0).sheet.setRowCount(400);
+    {
+        const FileSizeLimit diskFull(previous.size() + 100);
+        Form1->Button2Click();
+    }
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム 例外:373TForm1::mkSource"));
+    ASSERT_EQ(launcher->launches.size(), 2u);
+    EXPECT_EQ(launcher->launches[1].runFile, previous);
+}
+
+TEST_F(Run, TheSampleScriptLogsTheRunFileItWasGiven) {
+    hakoniwa::Launcher::install(nullptr); // the real launcher and the repository's run.sh
+    Form1->Button2Click();
+    const QString log = scratch.filePath("dat/bat/run.log");
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(log) && waited.elapsed() < 5000)
+        QThread::msleep(20);
+    QThread::msleep(50); // the script may still be writing its line
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString line = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(line.contains("tmp.txt")) << line.toStdString();
+    EXPECT_TRUE(line.contains(QString::number(bytesOf(Form1->project).size()) + " bytes"))
+        << line.toStdString();
+}
+
+TEST_F(Run, PositionGridFollowsTheHandleWindows) {
+    Form1->curWin[3]->move(100, 100);
+    Form1->curWin[1]->move(150, 120);
+    Form1->curWin[2]->move(90, 300);
+    Form1->Timer1Timer();
+    const QStringList expected = {"50", "20", "-10", "200", "-60", "180", "100", "100"};
+    QStringList shown;
+    for (int row = 1; row <= 4; ++row)
+        shown << cell(1, row) << cell(2, row);
+    EXPECT_EQ(shown, expected);
+    EXPECT_TRUE(Form1->Timer1->isActive());
+    EXPECT_EQ(Form1->Timer1->interval(), 2);
+
+    // A typed value goes on the next tick; a tick that changes nothing writes nothing.
+    Form1->sgPos->item(2, 1)->setText("999");
+    int writes = 0;
+    QObject::connect(Form1->sgPos->model(), &QAbstractItemModel::dataChanged, Form1,
+                     [&writes] { ++writes; });
+    Form1->Timer1Timer();
+    EXPECT_EQ(cell(1, 2), "-10");
+    EXPECT_EQ(writes, 1);
+    Form1->Timer1Timer();
+    EXPECT_EQ(writes, 1);
+}
