@@ -7,24 +7,35 @@ ImageCanvas::ImageCanvas(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true); // pointer moves are reported without a button held
     setAttribute(Qt::WA_OpaquePaintEvent);
     image_ = QImage(1, 1, QImage::Format_RGB32);
-    image_.fill(Qt::white);
+    image_.fill(brushColor);
+}
+
+QImage& ImageCanvas::image() {
+    fitBufferToWidget();
+    return image_;
+}
+
+void ImageCanvas::fitBufferToWidget() {
+    if (size() == image_.size() || width() <= 0 || height() <= 0)
+        return;
+    // New area gets the colour the next clear would use.
+    QImage resized(size(), QImage::Format_RGB32);
+    resized.fill(brushColor);
+    QPainter painter(&resized);
+    painter.drawImage(0, 0, image_);
+    painter.end();
+    image_ = resized;
 }
 
 void ImageCanvas::paintEvent(QPaintEvent*) {
+    fitBufferToWidget();
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
     painter.drawImage(0, 0, image_);
 }
 
 void ImageCanvas::resizeEvent(QResizeEvent*) {
-    if (size() == image_.size() || width() <= 0 || height() <= 0)
-        return;
-    QImage grown(size(), QImage::Format_RGB32);
-    grown.fill(Qt::white);
-    QPainter painter(&grown);
-    painter.drawImage(0, 0, image_);
-    painter.end();
-    image_ = grown;
+    fitBufferToWidget();
+    emit resized();
 }
 
 void ImageCanvas::mousePressEvent(QMouseEvent* event) {

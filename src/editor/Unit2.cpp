@@ -5,18 +5,42 @@
 #include "app/WindowLook.h"
 #include "details/Settei.h"
 #include "editor/ImageCanvas.h"
+#include "model/ColumnWidths.h"
+#include "model/JumpRenumbering.h"
+#include "platform/Cp932Codec.h"
+#include "platform/DataPaths.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QVBoxLayout>
+#include <stdexcept>
 
 TForm2* Form2 = nullptr;
+
+namespace {
+
+QImage loadIcon(const std::string& relativePath) {
+    const QString path = hakoniwa::DataPaths::join(Form1->baseDir, relativePath);
+    QImage icon(path);
+    if (icon.isNull())
+        throw std::runtime_error("アイコンの画像を読み込めません: " + path.toStdString());
+    return icon;
+}
+
+} // namespace
 
 TForm2::TForm2() : QWidget(nullptr, Qt::Window) {
     Form2 = this;
     setWindowTitle(QStringLiteral("エディタ"));
     applyWindowFont(this);
     resize(431, 333);
+    imgSlf = loadIcon("\\dat\\img\\self.bmp");
+    imgCl = loadIcon("\\dat\\img\\call.bmp");
+
     img1 = new ImageCanvas(this);
-    img1->setGeometry(0, 0, 431, 333);
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(img1);
     // Its own image routes to the same handlers as the main window's canvas.
     connect(img1, &ImageCanvas::doubleClicked, this, [this] { reported([&] { FormDblClick(); }); });
     connect(img1, &ImageCanvas::mousePressed, this,
@@ -30,6 +54,8 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Window) {
             [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
                 reported([&] { FormMouseUp(b, s, x, y); });
             });
+    // A grown canvas has undrawn area; draw the scene over all of it.
+    connect(Form1->img1, &ImageCanvas::resized, this, [this] { dspAllItm(); });
 }
 
 TForm2::~TForm2() {
@@ -45,7 +71,19 @@ void TForm2::addItm(hakoniwa::Scene& scene) {
     dspAllItm();
 }
 
-void TForm2::dspAllItm() {}
+void TForm2::updItemJumpNo() {
+    guarded(handler("TForm2::updItemJumpNo"), [&] {
+        if (hakoniwa::Scene* scene = Form1->project.activeScene())
+            hakoniwa::renumberJumpsAfterItemAdded(*scene);
+    });
+}
+
+void TForm2::fitColWidths(hakoniwa::ItemSheet& sheet) {
+    const QFontMetrics metrics(Form3->font());
+    hakoniwa::fitColumnWidths(sheet, [&](const std::string& text) {
+        return metrics.horizontalAdvance(hakoniwa::toQt(text));
+    });
+}
 
 void TForm2::FormDblClick() {}
 

@@ -4,7 +4,9 @@
 
 #include <QImage>
 #include <QWidget>
+#include <string>
 
+class CanvasPainter;
 class ImageCanvas;
 
 // The scene editor "エディタ": holds the editor state and the icons, creates items and
@@ -12,6 +14,8 @@ class ImageCanvas;
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
+    // Loads the two icons from dat/img below the main window's baseDir; a missing or
+    // unreadable icon throws std::runtime_error naming the file, and start-up ends.
     TForm2();
     ~TForm2() override;
 
@@ -28,14 +32,26 @@ public:
     int hdlStartRow = -1, hdlEndRow = -1;
     int hdlDX = 0, hdlDY = 0;
 
+    // Nothing is drawn on this window's own image; it only routes mouse events.
     ImageCanvas* img1 = nullptr;
-    QImage imgSlf;
-    QImage imgCl;
+    QImage imgSlf; // the self icon: an item that jumps to itself
+    QImage imgCl;  // the call icon: a row that calls a scene
 
     // Appends a new item to the scene at (downX, downY).
     void addItm(hakoniwa::Scene& scene);
-    // Clears the canvas and draws the active scene.
+    // Clears the main window's canvas and draws the active scene: links, then boxes.
     void dspAllItm();
+    // One item box at anchor (x, y) showing `text` (code page 932), filled with `colour`
+    // (0x00BBGGRR) or, for -1, the canvas's current fill.
+    void drawItmBox(CanvasPainter& canvas, int x, int y, const std::string& text, int colour);
+    // The link of row `row` of `from` to `to` with its handles and self icon; with no `from`
+    // the start line of `to` from the canvas origin.
+    void drawLinkLine(CanvasPainter& canvas, const hakoniwa::Item* from, const hakoniwa::Item& to,
+                      int row);
+    // Renumbers the active scene's scene calls after an item was added to it.
+    void updItemJumpNo();
+    // Fits the sheet's column widths to its texts in the details window's font.
+    void fitColWidths(hakoniwa::ItemSheet& sheet);
 
     void FormDblClick();
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -48,6 +64,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void drawLinks(CanvasPainter& canvas, const hakoniwa::Scene& scene);
+    void drawBoxes(CanvasPainter& canvas, const hakoniwa::Scene& scene);
 };
 
 // The scene editor, set before its construction runs.
