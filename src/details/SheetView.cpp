@@ -26,6 +26,7 @@ SheetView::SheetView(QWidget* parent) : QTableView(parent), model_(new SheetMode
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone); // a long text is cut at the cell edge, as in a grid
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     // The row menu opens only on a press in column 0, decided by the press handler; the
