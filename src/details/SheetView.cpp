@@ -47,15 +47,13 @@ hakoniwa::ItemSheet* SheetView::sheet() const {
 }
 
 void SheetView::refresh() {
-    const bool reshaped = model_->shapeChanged();
     model_->refresh();
-    if (reshaped)
-        applyColumnWidths();
+    applyColumnWidths();
 }
 
-QPoint SheetView::cellAt(const QPoint& point) const {
-    const QModelIndex index = indexAt(point);
-    return index.isValid() ? QPoint(index.column(), index.row()) : QPoint(-1, -1);
+bool SheetView::widthsChanged() const {
+    const hakoniwa::ItemSheet* shown = sheet();
+    return shown && shown->columnWidths() != appliedWidths_;
 }
 
 void SheetView::applyColumnWidths() {
@@ -64,6 +62,7 @@ void SheetView::applyColumnWidths() {
         return;
     applyingWidths_ = true;
     const std::vector<int>& widths = shown->columnWidths();
+    appliedWidths_ = widths;
     for (int c = 0; c < model_->columnCount(); ++c)
         setColumnWidth(c, c < static_cast<int>(widths.size())
                               ? widths[c]
@@ -76,6 +75,7 @@ void SheetView::keepColumnWidth(int column, int, int newWidth) {
     if (applyingWidths_ || !shown || column >= static_cast<int>(shown->columnWidths().size()))
         return;
     shown->columnWidths()[column] = newWidth;
+    appliedWidths_ = shown->columnWidths();
 }
 
 void SheetView::mousePressEvent(QMouseEvent* event) {
@@ -102,8 +102,9 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
 }
 
 void SheetView::paintEvent(QPaintEvent* event) {
-    // A sheet reshaped elsewhere (loading, copying a scene) is picked up at the next paint.
-    if (model_->shapeChanged())
+    // A sheet reshaped or refitted elsewhere (loading, copying a scene, fitting its columns)
+    // is picked up at the next paint.
+    if (model_->shapeChanged() || widthsChanged())
         QTimer::singleShot(0, this, [this] { refresh(); });
     QTableView::paintEvent(event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <vector>
 
 class SheetModel;
 
@@ -44,7 +45,9 @@ private:
     // Column widths are kept with the sheet, so each sheet opens as it was left.
     void applyColumnWidths();
     void keepColumnWidth(int column, int oldWidth, int newWidth);
+    bool widthsChanged() const;
 
     SheetModel* model_;
     bool applyingWidths_ = false;
+    std::vector<int> appliedWidths_; // the sheet's widths as last given to the columns
 };

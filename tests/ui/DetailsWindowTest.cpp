@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -231,6 +232,13 @@ TEST_F(DetailsWindow, SheetViewEditsTheShownSheetInPlace) {
     EXPECT_EQ(Form3->sheetView->geometry(), QRect(265, 0, 490, 281));
     Form3->sheetView->setColumnWidth(3, 99);
     EXPECT_EQ(item.sheet.columnWidths()[3], 99);
+    // Columns refitted or rows added elsewhere show at the next paint.
+    item.sheet.columnWidths()[4] = 150;
+    item.sheet.addRow();
+    Form3->sheetView->grab();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form3->sheetView->columnWidth(4), 150);
+    EXPECT_EQ(model->rowCount(), 6);
 
     Form1->N6Click(); // a new project drops the shown sheet
     EXPECT_EQ(Form3->shownItem(), nullptr);
