@@ -12,6 +12,8 @@ int main(int argc, char* argv[]) {
         Form1->show();
         application.exec();
     } catch (const std::exception& failure) {
+        // The windows made so far go first, so the report stands alone before the program ends.
+        destroyWindows();
         QMessageBox::critical(nullptr, QStringLiteral("システム"),
                               QString::fromUtf8(failure.what()));
     }
