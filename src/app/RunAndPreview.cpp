@@ -21,9 +21,11 @@ QColor colourFromValue(unsigned value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-// Where the shown handle windows first appear: beside the main window, not over its menu.
+// Where the handle windows first appear: beside the main window, not over its menu, the
+// origin mark above and left of the two points so that the grid starts with small values.
 QPoint startPosition(int index) {
-    return QPoint(520 + 60 * index, 60 + 40 * index);
+    const QPoint positions[] = {{480, 20}, {600, 100}, {680, 160}, {520, 60}, {760, 220}};
+    return positions[index];
 }
 
 QString absoluteDataPath(const QString& baseDir, const char* relative) {
@@ -105,6 +107,8 @@ void TForm1::buildPositionGrid() {
     sgPos->verticalHeader()->hide();
     sgPos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sgPos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The columns are narrow: a long number is cut at the cell's edge rather than elided.
+    sgPos->setTextElideMode(Qt::ElideNone);
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 3; ++c)
             sgPos->setItem(r, c, new QTableWidgetItem);
