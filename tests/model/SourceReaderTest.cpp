@@ -48,19 +48,6 @@ INSTANTIATE_TEST_SUITE_P(Files, SourceGolden,
                          ::testing::Values("source_round_trip", "source_invalid_bytes",
                                            "source_jump_fill", "source_junk_and_line_ends"));
 
-TEST(SourceReader, RoundTripRestoresScenesItemsAndCells) {
-    const Project project = read(dataFile("source_round_trip", "input.txt"));
-    ASSERT_EQ(project.sceneCount(), 2);
-    EXPECT_EQ(project.scene(0).memo.size(), 4u);
-    EXPECT_EQ(project.scene(0).memo[2], "");
-    ASSERT_EQ(project.scene(0).itemCount(), 2);
-    EXPECT_EQ(project.scene(0).item(1).nodeText, "itm1");
-    const ItemSheet& wide = project.scene(1).item(0).sheet;
-    EXPECT_EQ(wide.columnCount(), 12);
-    EXPECT_EQ(wide.cell(11, 2), "l");
-    EXPECT_EQ(wide.cell(1, 1), "30"); // the file's header row replaces the new item's
-}
-
 TEST(SourceReader, EmptyFilesAndFilesWithoutScenesGiveNoScene) {
     for (const std::string bytes : {"", "\r\n\n\r", "[scene_headder]\r\n[/scene_headder]\r\n",
                                     "[itm]\r\n\t[/page0]\r\n[/itm]\r\n"}) {

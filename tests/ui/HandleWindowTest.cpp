@@ -40,6 +40,10 @@ TEST_F(HandleWindows, MainWindowMakesFiveAsTheGridNeedsThem) {
     EXPECT_TRUE(WWWinCur->mask().isEmpty());
     EXPECT_TRUE(WWWinCur->picture.isNull());
     EXPECT_TRUE(WWWinCur->isHidden());
+    const TWWWinCur missing(nullptr, scratch.filePath("dat/img/none.bmp"));
+    EXPECT_EQ(missing.size(), QSize(688, 446));
+    EXPECT_TRUE(missing.mask().isEmpty());
+    EXPECT_TRUE(dialogs->errors.isEmpty());
 }
 
 TEST_F(HandleWindows, ShapeIsTheBitmapWithoutItsBlackPixels) {
@@ -58,13 +62,6 @@ TEST_F(HandleWindows, ShapeIsTheBitmapWithoutItsBlackPixels) {
     const QRegion nothing = TWWWinCur::shapeRgn(black);
     EXPECT_FALSE(nothing.isEmpty()); // an empty mask would show the whole window
     EXPECT_FALSE(nothing.intersects(QRect(0, 0, 8, 8)));
-}
-
-TEST_F(HandleWindows, MissingBitmapGivesTheDesignSizeSilently) {
-    TWWWinCur window(nullptr, scratch.filePath("dat/img/none.bmp"));
-    EXPECT_EQ(window.size(), QSize(688, 446));
-    EXPECT_TRUE(window.mask().isEmpty());
-    EXPECT_TRUE(dialogs->errors.isEmpty());
 }
 
 TEST_F(HandleWindows, LeftDragKeepsTheGrabbedPointUnderThePointer) {
