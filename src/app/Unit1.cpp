@@ -232,10 +232,14 @@ void TForm1::Button3Click() {
         if (active < 0)
             return;
         const hakoniwa::Scene* source = &project.scene(active);
+        const int scenesBefore = project.sceneCount();
         Button1Click();
+        // Add scene reports its own failure; without a new scene there is nothing to fill.
+        if (project.sceneCount() == scenesBefore)
+            return;
         project.setActiveIndex(project.sceneCount() - 1);
         syncActiveTab();
-        hakoniwa::Scene& copy = *lastScene;
+        hakoniwa::Scene& copy = project.scene(project.sceneCount() - 1);
         for (int j = 0; j < source->itemCount(); ++j)
             Form2->addItm(copy);
         for (int j = 0; j < source->itemCount(); ++j)
@@ -248,6 +252,8 @@ void TForm1::Button3Click() {
 void TForm1::clrAllScene() {
     Form2->projectReplaced();
     Form3->projectReplaced();
+    // The scenes are freed, not kept hidden, so nothing may point at them any more.
+    lastScene = nullptr;
     project.clear();
     rebuildSceneWidgets();
 }
