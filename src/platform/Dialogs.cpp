@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "platform/Seam.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -33,19 +35,14 @@ public:
     }
 };
 
-std::unique_ptr<Dialogs>& installed() {
-    static std::unique_ptr<Dialogs> dialogs = std::make_unique<ModalDialogs>();
-    return dialogs;
-}
-
 } // namespace
 
 Dialogs& Dialogs::current() {
-    return *installed();
+    return Seam<Dialogs, ModalDialogs>::current();
 }
 
 void Dialogs::install(std::unique_ptr<Dialogs> dialogs) {
-    installed() = dialogs ? std::move(dialogs) : std::make_unique<ModalDialogs>();
+    Seam<Dialogs, ModalDialogs>::install(std::move(dialogs));
 }
 
 } // namespace hakoniwa

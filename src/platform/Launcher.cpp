@@ -1,5 +1,7 @@
 #include "platform/Launcher.h"
 
+#include "platform/Seam.h"
+
 #include <QProcess>
 
 #ifdef Q_OS_WIN
@@ -36,19 +38,14 @@ public:
     }
 };
 
-std::unique_ptr<Launcher>& installed() {
-    static std::unique_ptr<Launcher> launcher = std::make_unique<ProcessLauncher>();
-    return launcher;
-}
-
 } // namespace
 
 Launcher& Launcher::current() {
-    return *installed();
+    return Seam<Launcher, ProcessLauncher>::current();
 }
 
 void Launcher::install(std::unique_ptr<Launcher> launcher) {
-    installed() = launcher ? std::move(launcher) : std::make_unique<ProcessLauncher>();
+    Seam<Launcher, ProcessLauncher>::install(std::move(launcher));
 }
 
 } // namespace hakoniwa

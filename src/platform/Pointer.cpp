@@ -1,5 +1,7 @@
 #include "platform/Pointer.h"
 
+#include "platform/Seam.h"
+
 #include <QCursor>
 
 namespace hakoniwa {
@@ -11,19 +13,14 @@ public:
     void setPosition(const QPoint& screenPoint) override { QCursor::setPos(screenPoint); }
 };
 
-std::unique_ptr<Pointer>& installed() {
-    static std::unique_ptr<Pointer> pointer = std::make_unique<ScreenPointer>();
-    return pointer;
-}
-
 } // namespace
 
 Pointer& Pointer::current() {
-    return *installed();
+    return Seam<Pointer, ScreenPointer>::current();
 }
 
 void Pointer::install(std::unique_ptr<Pointer> pointer) {
-    installed() = pointer ? std::move(pointer) : std::make_unique<ScreenPointer>();
+    Seam<Pointer, ScreenPointer>::install(std::move(pointer));
 }
 
 } // namespace hakoniwa
