@@ -1,26 +1,12 @@
 #include "model/Definitions.h"
 
+#include "model/Lines.h"
+
 namespace hakoniwa {
 
 std::vector<std::string> Definitions::splitLines(const std::string& bytes) {
     std::vector<std::string> lines;
-    std::string line;
-    bool open = false; // a line has started and not yet ended
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(line));
-            line.clear();
-            open = false;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            continue;
-        }
-        line += c;
-        open = true;
-    }
-    if (open)
-        lines.push_back(std::move(line));
+    forEachLine(bytes, [&](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
