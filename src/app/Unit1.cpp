@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Pointer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -312,6 +313,12 @@ void TForm1::N3Click() {
 
 void TForm1::N7Click() {
     close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    // Closing the main window ends the program, whatever other windows are still open.
+    QCoreApplication::quit();
 }
 
 // ---- canvas and keys ----------------------------------------------------------------------

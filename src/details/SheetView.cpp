@@ -6,16 +6,31 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace {
 
 constexpr int kRowHeight = 24;
 
+// Cells keep the colours of their row kind when selected; only the focus mark shows where
+// the user is.
+class RowColourDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem unselected(option);
+        unselected.state &= ~QStyle::State_Selected;
+        QStyledItemDelegate::paint(painter, unselected, index);
+    }
+};
+
 } // namespace
 
 SheetView::SheetView(QWidget* parent) : QTableView(parent), model_(new SheetModel(this)) {
     setModel(model_);
+    setItemDelegate(new RowColourDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(1);

@@ -23,7 +23,7 @@ QImage loadIcon(const std::string& relativePath) {
     const QString path = hakoniwa::DataPaths::join(Form1->baseDir, relativePath);
     QImage icon(path);
     if (icon.isNull())
-        throw std::runtime_error("アイコンの画像を読み込めません: " + path.toStdString());
+        throw std::runtime_error("ファイル " + path.toStdString() + " は開けません");
     return icon;
 }
 

@@ -139,6 +139,9 @@ TEST_F(Canvas, FillStartsWhiteThenReturnsToButtonFaceAfterEveryBox) {
     Form2->dspAllItm();
     EXPECT_EQ(pixel(136, 50), kRed);
     EXPECT_EQ(pixel(36, 50), kBlack);
+    // Now drawn with "abc" in its colour cell: a colour that is not a number is no colour.
+    EXPECT_EQ(pixel(138, 50), buttonFace());
+    EXPECT_EQ(pixel(38, 50), kRed);
 }
 
 TEST_F(Canvas, NoActiveSceneDrawsAndClearsNothing) {

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <stdexcept>
 
 using hakoniwa::toQt;
@@ -153,4 +154,17 @@ TEST_F(MainWindow, FailureInAddSceneKeepsTheAttachedTabAndNamesTheHandler) {
     // The program carries on: the next scene is added normally.
     Form1->Button1Click();
     EXPECT_EQ(Form1->pcScene->count(), 3);
+}
+
+TEST_F(MainWindow, ExitEndsTheProgramWhileOtherWindowsAreOpen) {
+    Form1->show();
+    Form3->show();
+    bool ended = true;
+    QTimer::singleShot(0, Form1, [] { Form1->N7Click(); });
+    QTimer::singleShot(3000, Form1, [&ended] {
+        ended = false;
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    EXPECT_TRUE(ended);
 }
