@@ -5,8 +5,11 @@
 #include "platform/DataPaths.h"
 #include "platform/Launcher.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -54,6 +57,27 @@ void showValue(QTableWidget* grid, int column, int row, int value) {
     else if (cell->text() != text)
         cell->setText(text);
 }
+
+// The grid's columns are 27 to 40 pixels wide: texts are drawn 2 pixels in and cut at the
+// cell's edge, never shortened with an ellipsis, so "p2-p1" and "-120" stay readable.
+class NarrowCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem background(option);
+        initStyleOption(&background, index);
+        const QString text = background.text;
+        background.text.clear();
+        QStyle* style = background.widget ? background.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &background, painter, background.widget);
+        painter->save();
+        painter->setClipRect(option.rect);
+        painter->setPen(background.palette.color(QPalette::Text));
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -108,7 +132,7 @@ void TForm1::buildPositionGrid() {
     sgPos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sgPos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The columns are narrow: a long number is cut at the cell's edge rather than elided.
-    sgPos->setTextElideMode(Qt::ElideNone);
+    sgPos->setItemDelegate(new NarrowCellDelegate(sgPos));
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 3; ++c)
             sgPos->setItem(r, c, new QTableWidgetItem);

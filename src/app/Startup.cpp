@@ -6,17 +6,23 @@
 #include "handles/Unit5.h"
 #include "info/Unit4.h"
 
+#include <new>
 #include <utility>
 
 namespace {
 
-// A window whose construction fails leaves its global reference null, not dangling.
+// Sets the window's global reference to its storage before the constructor runs, so that
+// code running during construction can already reach the window. A window whose
+// construction fails leaves its global reference null, not dangling.
 template <typename Window, typename... Arguments>
 void create(Window*& global, Arguments&&... arguments) {
+    void* storage = ::operator new(sizeof(Window));
+    global = static_cast<Window*>(storage);
     try {
-        global = new Window(std::forward<Arguments>(arguments)...);
+        new (storage) Window(std::forward<Arguments>(arguments)...);
     } catch (...) {
         global = nullptr;
+        ::operator delete(storage);
         throw;
     }
 }

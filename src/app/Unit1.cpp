@@ -93,7 +93,7 @@ void TForm1::buildControls() {
     connect(pcScene, &QTabBar::currentChanged, this, [this](int index) {
         if (syncingTabs_ || index < 0)
             return;
-        project.setActiveIndex(index);
+        reported([&] { project.setActiveIndex(index); });
         pcSceneChange();
     });
 

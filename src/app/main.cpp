@@ -16,6 +16,10 @@ int main(int argc, char* argv[]) {
         destroyWindows();
         QMessageBox::critical(nullptr, QStringLiteral("システム"),
                               QString::fromUtf8(failure.what()));
+    } catch (...) {
+        destroyWindows();
+        QMessageBox::critical(nullptr, QStringLiteral("システム"),
+                              QStringLiteral("起動中に不明な例外が発生しました"));
     }
     destroyWindows();
     return 0;
