@@ -71,6 +71,11 @@ void TForm3::placeSheet(hakoniwa::Item* item, SheetPlacement placement) {
     sheetView->setGeometry(bounds);
 }
 
+void TForm3::detachSheet(const hakoniwa::Item& item) {
+    if (shownItem_ == &item)
+        placeSheet(nullptr, SheetPlacement::Shown);
+}
+
 void TForm3::refreshSheet() {
     sheetView->refresh();
 }

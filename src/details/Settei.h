@@ -103,6 +103,8 @@ public:
     void attachNewSheet(hakoniwa::Item& item);
     // Shows the item's sheet at the placement; nullptr shows no sheet.
     void placeSheet(hakoniwa::Item* item, SheetPlacement placement);
+    // Takes the item's sheet out of the window if it is the one shown.
+    void detachSheet(const hakoniwa::Item& item);
     // The item whose sheet is shown, or nullptr.
     hakoniwa::Item* shownItem() const { return shownItem_; }
     // Brings the view in line after a sheet's rows or columns changed.

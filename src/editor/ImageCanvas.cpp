@@ -54,7 +54,8 @@ void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ImageCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The press of a double-click still records its position before the double-click acts.
-    mousePressEvent(event);
+    // The double-click acts first, at the position its first press recorded; the second
+    // press is then reported like any other press.
     emit doubleClicked();
+    mousePressEvent(event);
 }
