@@ -22,3 +22,5 @@ void TForm3::Button6Click() {}
 void TForm3::StringGrid1DblClick() {}
 
 void TForm3::FormResize() {}
+
+void TForm3::updHenRef(const std::string&, const std::string&, const std::string&) {}

@@ -147,6 +147,11 @@ public:
     void Button6Click();
     void FormResize();
 
+    // Rewrites the variable references in every sheet after a declaration row was edited:
+    // `newText` empty means the name changed from `oldText`; otherwise the member `oldText`
+    // of `name` became `newText`.
+    void updHenRef(const std::string& name, const std::string& newText, const std::string& oldText);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
