@@ -1,0 +1,101 @@
+#include "model/CommandEntryRules.h"
+
+#include "model/ItemSheet.h"
+#include "model/NumberConversion.h"
+#include "model/Project.h"
+#include "model/Texts.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace hakoniwa {
+namespace {
+
+constexpr int kFirstCommandRow = 2;
+
+// The row's kind and jump target both come from column 1 read as a number.
+int commandNumber(const ItemSheet& sheet, int row, int fallback) {
+    return toIntDef(sheet.cell(1, row), fallback);
+}
+
+std::string rowMeaning(const Project& project, const ItemSheet& sheet, int row) {
+    const std::string& kindText = sheet.cell(1, row);
+    if (kindText == "0")
+        return texts::kInstructionCall;
+    const int number = commandNumber(sheet, row, 0);
+    const Scene* active = project.activeScene();
+    const int itemCount = active ? active->itemCount() : 0;
+    if (number > 0 && number <= itemCount)
+        return texts::kJumpArrow + active->item(number - 1).sheet.cell(0, 0);
+    if (number > itemCount) {
+        const int tab = number - itemCount - 1;
+        if (tab >= project.sceneCount())
+            throw std::out_of_range("jump number beyond the last scene");
+        return texts::kJumpArrow + project.scene(tab).caption;
+    }
+    const std::string scope = project.activeIndex() == 0 ? texts::kGlobal : texts::kLocal;
+    return scope + texts::kDeclaration + kindText;
+}
+
+} // namespace
+
+PickList pickListFor(const ItemSheet& sheet, int column, int row) {
+    if (row < kFirstCommandRow || column < 1 || column > 2)
+        return PickList::Variables;
+    if (column == 1)
+        return PickList::Targets;
+    if (sheet.cell(1, row) == "0")
+        return PickList::Instructions;
+    return commandNumber(sheet, row, -1) != -1 ? PickList::Components : PickList::None;
+}
+
+EntryCombo entryComboFor(const ItemSheet& sheet, int column, int row) {
+    if (row < kFirstCommandRow || column < 1)
+        return EntryCombo::None;
+    if (column == 1)
+        return EntryCombo::Targets;
+    if (column >= 3)
+        return EntryCombo::Arguments;
+    const int number = commandNumber(sheet, row, -1);
+    if (number == 0)
+        return EntryCombo::Instructions;
+    return number > 0 ? EntryCombo::Components : EntryCombo::None;
+}
+
+std::optional<std::string> pressCaption(const Project& project, const ItemSheet& sheet, int column,
+                                        int row) {
+    if (column < 1 || row < kFirstCommandRow)
+        return std::nullopt;
+    const std::string meaning =
+        column == 1 ? rowMeaning(project, sheet, row) : sheet.cell(column, row);
+    return texts::kDetailsCaption + meaning;
+}
+
+std::optional<int> targetNodeBackground(const Project& project, int data) {
+    constexpr int kWhite = 0xFFFFFF;
+    const Scene* active = project.activeScene();
+    if (!active || data < 1 || data > active->itemCount())
+        return std::nullopt;
+    const int colour = toIntDef(active->item(data - 1).sheet.cell(5, 1), -1);
+    return colour == -1 ? kWhite : colour;
+}
+
+std::string colourCellText(unsigned value) {
+    char digits[11];
+    std::snprintf(digits, sizeof digits, "0x%08X", value);
+    return digits;
+}
+
+std::optional<DeclarationRename> declarationRename(const ItemSheet& sheet, int column, int row,
+                                                   const std::string& pressText) {
+    if (column < 1)
+        return std::nullopt;
+    const std::string& name = sheet.cell(1, row);
+    if (name.empty() || name == "0" || name == "-1" || convertNumber(name))
+        return std::nullopt;
+    if (column == 1)
+        return DeclarationRename{name, "", pressText};
+    return DeclarationRename{name, sheet.cell(column, row), pressText};
+}
+
+} // namespace hakoniwa

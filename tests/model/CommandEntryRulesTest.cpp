@@ -1,0 +1,106 @@
+#include "model/CommandEntryRules.h"
+#include "model/Project.h"
+#include "model/Texts.h"
+#include "platform/Cp932Codec.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+using namespace hakoniwa;
+
+namespace {
+
+std::string sj(const char* utf8) {
+    return Cp932Codec::encode(QString::fromUtf8(utf8));
+}
+
+// A sheet whose command rows 2.. hold the given column-1 texts.
+ItemSheet sheetWithKinds(std::initializer_list<const char*> kinds) {
+    ItemSheet sheet;
+    int row = 2;
+    for (const char* kind : kinds)
+        sheet.setCell(1, row++, kind);
+    return sheet;
+}
+
+} // namespace
+
+TEST(CommandEntryRules, PickListAndEditorComboFollowColumnAndRowKind) {
+    //                               row 2  3    4     5     6       7    8
+    const ItemSheet sheet = sheetWithKinds({"0", "3", "-1", "", "pos", "00", "$0"});
+    EXPECT_EQ(pickListFor(sheet, 1, 5), PickList::Targets);
+    EXPECT_EQ(pickListFor(sheet, 2, 2), PickList::Instructions);
+    EXPECT_EQ(pickListFor(sheet, 2, 3), PickList::Components);
+    EXPECT_EQ(pickListFor(sheet, 2, 4), PickList::None);
+    EXPECT_EQ(pickListFor(sheet, 2, 5), PickList::None);
+    EXPECT_EQ(pickListFor(sheet, 2, 6), PickList::None);
+    EXPECT_EQ(pickListFor(sheet, 2, 7), PickList::Components); // a number, but not "0"
+    EXPECT_EQ(pickListFor(sheet, 0, 2), PickList::Variables);
+    EXPECT_EQ(pickListFor(sheet, 4, 2), PickList::Variables);
+    EXPECT_EQ(pickListFor(sheet, 2, 1), PickList::Variables);
+
+    EXPECT_EQ(entryComboFor(sheet, 1, 6), EntryCombo::Targets);
+    EXPECT_EQ(entryComboFor(sheet, 2, 2), EntryCombo::Instructions);
+    EXPECT_EQ(entryComboFor(sheet, 2, 8), EntryCombo::Instructions); // read as the number 0
+    EXPECT_EQ(entryComboFor(sheet, 2, 3), EntryCombo::Components);
+    EXPECT_EQ(entryComboFor(sheet, 2, 4), EntryCombo::None);
+    EXPECT_EQ(entryComboFor(sheet, 2, 6), EntryCombo::None);
+    EXPECT_EQ(entryComboFor(sheet, 3, 5), EntryCombo::Arguments);
+    EXPECT_EQ(entryComboFor(sheet, 0, 2), EntryCombo::None);
+    EXPECT_EQ(entryComboFor(sheet, 3, 1), EntryCombo::None);
+    EXPECT_EQ(entryComboFor(sheet, -1, -1), EntryCombo::None); // outside every cell
+}
+
+TEST(CommandEntryRules, PressCaptionTellsWhatTheRowDoes) {
+    Project project;
+    Scene& main = project.addScene();
+    main.addItem(0, 0);
+    main.addItem(0, 0).sheet.setCell(4, 1, sj("敵")); // the label does not name it here
+    project.addScene().caption = "Title";
+    const ItemSheet sheet = sheetWithKinds({"0", "2", "4", "pos", "", "9"});
+    const std::string head = texts::kDetailsCaption;
+
+    EXPECT_EQ(pressCaption(project, sheet, 1, 2), head + texts::kInstructionCall);
+    EXPECT_EQ(pressCaption(project, sheet, 1, 3), head + texts::kJumpArrow + "itm1");
+    EXPECT_EQ(pressCaption(project, sheet, 1, 4), head + texts::kJumpArrow + "Title");
+    EXPECT_EQ(pressCaption(project, sheet, 1, 5),
+              head + texts::kGlobal + texts::kDeclaration + "pos");
+    EXPECT_EQ(pressCaption(project, sheet, 1, 6), head + texts::kGlobal + texts::kDeclaration);
+    EXPECT_THROW(pressCaption(project, sheet, 1, 7), std::out_of_range);
+    EXPECT_EQ(pressCaption(project, sheet, 3, 5), head); // another column: its own text
+    EXPECT_EQ(pressCaption(project, sheet, 0, 2), std::nullopt);
+    EXPECT_EQ(pressCaption(project, sheet, 1, 1), std::nullopt);
+
+    project.setActiveIndex(1); // no items: every number above 0 names a scene
+    EXPECT_EQ(pressCaption(project, sheet, 1, 3), head + texts::kJumpArrow + "Title");
+    EXPECT_EQ(pressCaption(project, sheet, 1, 5),
+              head + texts::kLocal + texts::kDeclaration + "pos");
+}
+
+TEST(CommandEntryRules, ColoursOfItemNodesAndTheColourCell) {
+    EXPECT_EQ(colourCellText(0x0000FF), "0x000000FF");
+    EXPECT_EQ(colourCellText(0xABCDEF), "0x00ABCDEF");
+
+    Project project;
+    EXPECT_EQ(targetNodeBackground(project, 1), std::nullopt); // no active scene
+    Scene& main = project.addScene();
+    main.addItem(0, 0).sheet.setCell(5, 1, "0x000000FF");
+    main.addItem(0, 0).sheet.setCell(5, 1, "");
+    main.addItem(0, 0).sheet.setCell(5, 1, "red");
+    main.addItem(0, 0).sheet.setCell(5, 1, "-1");
+    EXPECT_EQ(targetNodeBackground(project, 1), 0x0000FF);
+    for (int data : {2, 3, 4})
+        EXPECT_EQ(targetNodeBackground(project, data), 0xFFFFFF) << data;
+    for (int data : {0, -1, 5})
+        EXPECT_EQ(targetNodeBackground(project, data), std::nullopt) << data;
+}
+
+TEST(CommandEntryRules, OnlyDeclarationRowsAskForARename) {
+    ItemSheet sheet = sheetWithKinds({"speed", "0", "-1", "", "7"});
+    sheet.setCell(2, 2, "y");
+    EXPECT_EQ(declarationRename(sheet, 1, 2, "pos"), (DeclarationRename{"speed", "", "pos"}));
+    EXPECT_EQ(declarationRename(sheet, 2, 2, "x"), (DeclarationRename{"speed", "y", "x"}));
+    EXPECT_EQ(declarationRename(sheet, 0, 2, "1"), std::nullopt);
+    for (int row : {3, 4, 5, 6})
+        EXPECT_EQ(declarationRename(sheet, 2, row, "x"), std::nullopt) << row;
+}
