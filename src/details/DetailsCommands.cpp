@@ -1,7 +1,21 @@
 #include "details/Settei.h"
 
+#include "app/Guarded.h"
+#include "app/Unit1.h"
+#include "details/ListWidgets.h"
+#include "editor/ImageCanvas.h"
+#include "editor/Unit2.h"
+#include "model/CellText.h"
+#include "model/InstructionTree.h"
+#include "model/Item.h"
+#include "model/NumberConversion.h"
+#include "model/VariableRename.h"
+#include "platform/Cp932Codec.h"
+
+#include <QTreeWidget>
+
 // The pick lists' clicks and the window's further commands: the pick, the jump and back,
-// "決定" and fitting the sheet to the window. They do nothing yet.
+// "決定" and fitting the sheet to the window.
 
 void TForm3::tvOpListClick() {}
 
@@ -11,16 +25,149 @@ void TForm3::tvMdListClick() {}
 
 void TForm3::tvCmListClick() {}
 
-void TForm3::tvOpListDblClick() {}
+void TForm3::tvOpListDblClick() {
+    guarded(handler("TForm3::tvOpListDblClick"), [&] { Button4Click(); });
+}
 
-void TForm3::Button1Click() {}
+namespace {
 
-void TForm3::Button4Click() {}
+constexpr int kFirstCommandRow = 2;
 
-void TForm3::Button6Click() {}
+// The bytes of a top-level node, taken from the list the tree was built from so that text
+// the codec cannot show is written back unchanged.
+std::string topLevelNodeText(const TForm3& form, const QTreeWidgetItem* node) {
+    const QTreeWidget* tree = node->treeWidget();
+    const int index = tree ? tree->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(node)) : -1;
+    auto textIn = [&](const std::vector<hakoniwa::ListNode>& nodes) {
+        return index >= 0 && index < static_cast<int>(nodes.size())
+                   ? nodes[index].text
+                   : hakoniwa::fromQt(node->text(0));
+    };
+    if (tree == form.tvHnList)
+        return textIn(form.variables.nodes);
+    if (tree == form.tvMdList)
+        return textIn(form.targets.nodes);
+    if (tree == form.tvOpList)
+        return textIn(hakoniwa::buildInstructionTree(form.definitions.instructions));
+    if (tree == form.tvCmList)
+        return textIn(hakoniwa::buildComponentList(form.definitions.components));
+    return hakoniwa::fromQt(node->text(0));
+}
 
-void TForm3::StringGrid1DblClick() {}
+// Column 1 of a jump row chooses the target; a picked item target also resets the four
+// link-handle offsets so the new link starts out straight.
+void pickTarget(hakoniwa::ItemSheet& sheet, int row, int data) {
+    sheet.setCell(1, row, std::to_string(data));
+    if (data == 0)
+        return;
+    const char* const handleOffsets[] = {"0", "-10", "0", "-10"};
+    for (int c = 6; c <= 9; ++c)
+        sheet.setCell(c, row, handleOffsets[c - 6]);
+}
 
-void TForm3::FormResize() {}
+// Screen point near the item's box on the main window's canvas, for the pointer's return.
+// A coordinate cell that is not a number leaves that coordinate of the point as it was.
+void setCursorBackNear(const hakoniwa::Item& item) {
+    QPoint& back = Form1->cursorBack;
+    if (const auto x = hakoniwa::convertNumber(item.sheet.cell(1, 1)))
+        back.setX(*x + Form1->img1->x() + 10);
+    if (const auto y = hakoniwa::convertNumber(item.sheet.cell(2, 1)))
+        back.setY(*y + Form1->img1->y() + 30);
+}
 
-void TForm3::updHenRef(const std::string&, const std::string&, const std::string&) {}
+} // namespace
+
+void TForm3::Button4Click() {
+    guarded(handler("TForm3::Button4Click"), [&] {
+        hakoniwa::Item* shown = Form2->curItm;
+        if (!shown || !selNode || curRow < kFirstCommandRow)
+            return;
+        hakoniwa::ItemSheet& sheet = shown->sheet;
+        const int data = nodeData(selNode);
+        auto write = [&](const std::string& text) {
+            sheet.setCell(curCol, curRow, hakoniwa::cleanCellText(text));
+        };
+        if (curCol == 2 && data != -1) {
+            // An empty command row becomes an instruction row; any other row takes a component.
+            const std::string kind = sheet.cell(1, curRow);
+            if (kind.empty() || kind == "0") {
+                if (kind.empty())
+                    sheet.setCell(1, curRow, "0");
+                write(definitions.instructions.at(data));
+            } else {
+                write(definitions.components.at(data));
+            }
+        } else if (curCol == 1 && data != -1) {
+            pickTarget(sheet, curRow, data);
+        } else if (curCol >= 3) {
+            if (data != -1)
+                write(variables.entries.at(data));
+            else if (!selNode->parent()) // a declaration: the whole variable
+                write(topLevelNodeText(*this, selNode) + "[]");
+        }
+        refreshSheet();
+    });
+}
+
+void TForm3::StringGrid1DblClick() {
+    guarded(handler("TForm3::StringGrid1DblClick"), [&] {
+        hakoniwa::Item* shown = Form2->curItm;
+        if (!shown || curCol != 0 || curRow < kFirstCommandRow)
+            return;
+        const int target = hakoniwa::toIntDef(shown->sheet.cell(1, curRow), -1);
+        hakoniwa::Scene* scene = Form1->project.activeScene();
+        if (target <= 0 || !scene)
+            return;
+        Form2->selItm = nullptr;
+        backItm = shown;
+        // Numbers past the scene's items call a scene: there is no item to show.
+        if (target > scene->itemCount())
+            return;
+        hakoniwa::Item& item = scene->item(target - 1);
+        Form2->selItm = Form2->curItm = &item;
+        placeSheet(&item, SheetPlacement::Shown);
+        Form2->fitColWidths(item.sheet);
+        refreshSheet();
+        Form2->dspAllItm();
+        setCursorBackNear(item);
+    });
+}
+
+void TForm3::Button6Click() {
+    reported([&] {
+        if (!backItm)
+            return;
+        // The item may have gone with a replaced project; never show what is not there.
+        if (!Form1->project.sceneOf(backItm)) {
+            backItm = nullptr;
+            return;
+        }
+        Form2->selItm = Form2->curItm = backItm;
+        placeSheet(backItm, SheetPlacement::Shown);
+        Form2->fitColWidths(backItm->sheet);
+        refreshSheet();
+        Form2->dspAllItm();
+        setCursorBackNear(*backItm);
+    });
+}
+
+void TForm3::Button1Click() {
+    guarded(handler("TForm3::Button1Click"), [&] {
+        Form2->show();
+        Form2->dspAllItm();
+    });
+}
+
+void TForm3::FormResize() {
+    guarded(handler("TForm3::FormResize"), [&] {
+        // Only the shown sheet has a place in the window; a selected item whose sheet is not
+        // shown is fitted again when it is next shown.
+        if (Form2 && Form2->selItm && shownItem() == Form2->selItm)
+            placeSheet(Form2->selItm, SheetPlacement::Stretched);
+    });
+}
+
+void TForm3::updHenRef(const std::string& name, const std::string& newText,
+                       const std::string& oldText) {
+    hakoniwa::renameVariableReferences(Form1->project, name, newText, oldText);
+}

@@ -1,0 +1,101 @@
+#include "model/RowOperations.h"
+
+#include "model/TextOps.h"
+
+#include <stdexcept>
+
+namespace hakoniwa {
+namespace {
+
+constexpr int kFirstCommandRow = 2;
+
+// True when the row can be worked on; false for a row past the end.
+bool selectedRowExists(const ItemSheet& sheet, int row) {
+    if (row < kFirstCommandRow)
+        throw std::out_of_range("no command row is selected");
+    return row < sheet.rowCount();
+}
+
+bool canMove(const ItemSheet& sheet, int row) {
+    return row >= kFirstCommandRow && row < sheet.rowCount();
+}
+
+void copyRowOver(ItemSheet& sheet, int from, int to) {
+    for (int c = 0; c < sheet.columnCount(); ++c)
+        sheet.setCell(c, to, sheet.cell(c, from));
+}
+
+} // namespace
+
+void insertRowCopies(ItemSheet& sheet, int row, int copies) {
+    if (copies <= 0 || !selectedRowExists(sheet, row))
+        return;
+    const int oldRows = sheet.rowCount();
+    if (copies > kMaxSheetRows - oldRows)
+        throw std::length_error("a sheet holds at most " + std::to_string(kMaxSheetRows) + " rows");
+    sheet.setRowCount(oldRows + copies);
+    // Move the rows after the selected one down past the copies, last row first.
+    for (int r = oldRows + copies - 1; r > row + copies; --r)
+        sheet.swapRows(r, r - copies);
+    for (int r = row + 1; r <= row + copies; ++r)
+        copyRowOver(sheet, row, r);
+}
+
+void deleteRow(ItemSheet& sheet, int row) {
+    if (!selectedRowExists(sheet, row))
+        return;
+    for (int r = row; r < sheet.rowCount() - 1; ++r)
+        sheet.swapRows(r, r + 1);
+    sheet.setRowCount(sheet.rowCount() - 1);
+}
+
+void clearRow(ItemSheet& sheet, int row) {
+    if (!selectedRowExists(sheet, row))
+        return;
+    for (int c = 0; c < sheet.columnCount(); ++c)
+        sheet.setCell(c, row, "");
+}
+
+std::string copyRow(const ItemSheet& sheet, int row) {
+    std::string buffer;
+    if (!selectedRowExists(sheet, row))
+        return buffer;
+    for (int c = 0; c < sheet.columnCount(); ++c)
+        buffer += sheet.cell(c, row) + '\t';
+    return buffer;
+}
+
+void pasteRow(ItemSheet& sheet, int row, const std::string& buffer) {
+    if (buffer.empty() || !selectedRowExists(sheet, row))
+        return;
+    // Every cell in the buffer ends with a tab; the empty text after the last one is no cell.
+    int fields = getSplitCount(buffer, '\t');
+    if (buffer.back() == '\t')
+        --fields;
+    for (int c = 0; c < fields && c < sheet.columnCount(); ++c)
+        sheet.setCell(c, row, getSplitStrVal(buffer, '\t', c));
+}
+
+void resetSheet(ItemSheet& sheet) {
+    sheet.setRowCount(5);
+    sheet.setCell(3, 1, "0");
+    for (int r = 1; r < sheet.rowCount(); ++r)
+        for (int c = r == 1 ? 4 : 1; c < sheet.columnCount(); ++c)
+            sheet.setCell(c, r, "");
+}
+
+int moveRowUp(ItemSheet& sheet, int row) {
+    if (!canMove(sheet, row) || row == kFirstCommandRow)
+        return row;
+    sheet.swapRows(row, row - 1);
+    return row - 1;
+}
+
+int moveRowDown(ItemSheet& sheet, int row) {
+    if (!canMove(sheet, row) || row == sheet.rowCount() - 1)
+        return row;
+    sheet.swapRows(row, row + 1);
+    return row + 1;
+}
+
+} // namespace hakoniwa
