@@ -85,18 +85,8 @@ void TForm2::fitColWidths(hakoniwa::ItemSheet& sheet) {
     });
 }
 
-void TForm2::FormDblClick() {}
-
-void TForm2::FormMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
-
-void TForm2::FormMouseMove(Qt::KeyboardModifiers, int, int) {}
-
-void TForm2::FormMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
-
-void TForm2::FormKeyDown(int, Qt::KeyboardModifiers) {}
-
 void TForm2::projectReplaced() {
-    selItm = curItm = newItm = hdlStartItm = hdlEndItm = nullptr;
+    selItm = curItm = newItm = hdlStartItm = hdlEndItm = hdlSearchedItm = nullptr;
     hdlStartRow = hdlEndRow = -1;
 }
 

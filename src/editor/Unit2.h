@@ -66,6 +66,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The mouse protocol's steps (MouseProtocol.cpp).
+    void hoverOver(hakoniwa::Scene& scene, int x, int y);
+    void findHandles(const hakoniwa::Scene& scene, int x, int y);
+    void dragTo(int x, int y);
+    void linkByRightDrag(hakoniwa::Scene& scene, int x, int y);
+    // Shows the item's sheet again after the editor changed its cells.
+    void refreshShownSheet(const hakoniwa::Item& item);
+
+    // The item whose handles the last handle search looked at: a press that selects another
+    // item must not grab rows that belong to the old selection.
+    hakoniwa::Item* hdlSearchedItm = nullptr;
+
     void drawLinks(CanvasPainter& canvas, const hakoniwa::Scene& scene);
     void drawBoxes(CanvasPainter& canvas, const hakoniwa::Scene& scene);
 };

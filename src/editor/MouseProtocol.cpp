@@ -1,0 +1,208 @@
+// TForm2's mouse and key protocol on the scene canvas: pointing at an item makes it current,
+// a left press selects it and a left drag moves it or a grabbed link handle, a right drag
+// from item to item adds a jump row, a double-click adds an item (or a copy), Enter opens the
+// details window.
+#include "editor/Unit2.h"
+
+#include "app/Guarded.h"
+#include "app/Unit1.h"
+#include "details/Settei.h"
+#include "editor/ImageCanvas.h"
+#include "model/CellText.h"
+#include "model/DiagramGeometry.h"
+#include "model/ItemCopy.h"
+#include "model/JumpRow.h"
+#include "model/LinkHandles.h"
+#include "platform/Cp932Codec.h"
+
+#include <QFontMetrics>
+#include <string>
+
+namespace {
+
+// Widths in the canvas font, the font the boxes are drawn in.
+hakoniwa::TextWidth canvasTextWidth() {
+    const QFontMetrics metrics(Form1->img1->font(), &Form1->img1->image());
+    return [metrics](const std::string& text) {
+        return metrics.horizontalAdvance(hakoniwa::toQt(text));
+    };
+}
+
+// The item when it belongs to the scene. An item of another scene (left over from before a
+// change of scene) must not be copied into this one or get a jump into it.
+hakoniwa::Item* inScene(hakoniwa::Scene& scene, hakoniwa::Item* item) {
+    return item && scene.indexOf(item) >= 0 ? item : nullptr;
+}
+
+// A drawn link names its row's component: the last line of cmp.txt.
+std::string linkComponent() {
+    const std::vector<std::string>& components = Form3->definitions.components;
+    return components.empty() ? std::string() : hakoniwa::cleanCellText(components.back());
+}
+
+void setPointCells(hakoniwa::ItemSheet& sheet, int column, int row, int x, int y) {
+    sheet.setCell(column, row, std::to_string(x));
+    sheet.setCell(column + 1, row, std::to_string(y));
+}
+
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+void TForm2::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
+    guarded(handler("TForm2::FormMouseMove"), [&] {
+        setWindowTitle(QStringLiteral("エディタ x=%1,y=%2").arg(x).arg(y));
+        hakoniwa::Scene* scene = Form1->project.activeScene();
+        if (!scene)
+            return;
+        if (!lBtnDown && !rBtnDown) {
+            hoverOver(*scene, x, y);
+            findHandles(*scene, x, y);
+        } else if (lBtnDown && !rBtnDown) {
+            dragTo(x, y);
+        }
+    });
+}
+
+// The first item under the pointer becomes current and its sheet is shown; the items before
+// it give their sheets up. Over no item there is no current item.
+void TForm2::hoverOver(hakoniwa::Scene& scene, int x, int y) {
+    const hakoniwa::TextWidth textWidth = canvasTextWidth();
+    for (int i = 0; i < scene.itemCount(); ++i) {
+        hakoniwa::Item& item = scene.item(i);
+        if (hakoniwa::boxContains(hakoniwa::itemBox(item, textWidth), {x, y})) {
+            if (&item != curItm) {
+                Form3->placeSheet(&item, SheetPlacement::Shown);
+                fitColWidths(item.sheet);
+                curItm = &item;
+            }
+            return;
+        }
+        Form3->detachSheet(item);
+    }
+    // Also covers a scene without items, where the current item would otherwise stay one of
+    // another scene.
+    if (curItm)
+        Form3->detachSheet(*curItm);
+    curItm = nullptr;
+}
+
+// Only the selected item's links can be grabbed.
+void TForm2::findHandles(const hakoniwa::Scene& scene, int x, int y) {
+    hdlStartRow = hdlEndRow = -1;
+    hdlSearchedItm = selItm;
+    if (!selItm)
+        return;
+    const hakoniwa::HandleGrab grab = hakoniwa::findLinkHandles(scene, *selItm, {x, y});
+    hdlStartRow = grab.startRow;
+    hdlEndRow = grab.endRow;
+    if (grab.grabOffset) {
+        hdlDX = grab.grabOffset->x;
+        hdlDY = grab.grabOffset->y;
+    }
+}
+
+// Each moved thing redraws the scene once.
+void TForm2::dragTo(int x, int y) {
+    if (curItm) {
+        setPointCells(curItm->sheet, 1, 1, x + dragDX, y + dragDY);
+        refreshShownSheet(*curItm);
+        dspAllItm();
+    }
+    if (hdlStartItm) {
+        setPointCells(hdlStartItm->sheet, 6, hdlStartRow, x + hdlDX, y + hdlDY);
+        refreshShownSheet(*hdlStartItm);
+        dspAllItm();
+    }
+    if (hdlEndItm) {
+        setPointCells(hdlEndItm->sheet, 8, hdlEndRow, x + hdlDX, y + hdlDY);
+        refreshShownSheet(*hdlEndItm);
+        dspAllItm();
+    }
+}
+
+void TForm2::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+    guarded(handler("TForm2::FormMouseDown"), [&] {
+        if (button == Qt::LeftButton) {
+            lBtnDown = 1;
+            if (curItm) {
+                selItm = curItm;
+                const hakoniwa::CanvasPoint anchor = hakoniwa::itemAnchor(*curItm);
+                dragDX = anchor.x - x;
+                dragDY = anchor.y - y;
+            }
+            // The press does not redraw; the red outline follows at the next redraw.
+            const bool searchedSelection = selItm && selItm == hdlSearchedItm;
+            hdlStartItm = searchedSelection && hdlStartRow != -1 ? selItm : nullptr;
+            hdlEndItm = searchedSelection && hdlEndRow != -1 ? selItm : nullptr;
+        } else if (button == Qt::RightButton) {
+            rBtnDown = 1;
+        }
+        downX = x;
+        downY = y;
+    });
+}
+
+void TForm2::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+    guarded(handler("TForm2::FormMouseUp"), [&] {
+        if (button == Qt::LeftButton) {
+            lBtnDown = 0;
+            return;
+        }
+        if (button != Qt::RightButton)
+            return;
+        // Cleared first, so a failure below cannot leave the canvas deaf to pointer moves.
+        rBtnDown = 0;
+        if (hakoniwa::Scene* scene = Form1->project.activeScene())
+            linkByRightDrag(*scene, x, y);
+    });
+}
+
+// No hover pass runs while the right button is held, so the current item is still the one
+// the drag started on: it gets a row jumping to the item under the release.
+void TForm2::linkByRightDrag(hakoniwa::Scene& scene, int x, int y) {
+    hakoniwa::Item* source = inScene(scene, curItm);
+    if (!source)
+        return;
+    const int target = hakoniwa::itemAt(scene, {x, y}, canvasTextWidth());
+    if (target < 0)
+        return;
+    hakoniwa::appendJumpRow(source->sheet, target, linkComponent());
+    refreshShownSheet(*source);
+    dspAllItm();
+}
+
+void TForm2::FormDblClick() {
+    guarded(handler("TForm2::FormDblClick"), [&] {
+        hakoniwa::Scene* scene = Form1->project.activeScene();
+        if (!scene)
+            return;
+        selItm = nullptr;
+        hakoniwa::Item* original = inScene(*scene, curItm);
+        addItm(*scene);
+        // Copied after the redraw: a copied label or colour shows at the next one.
+        if (original) {
+            hakoniwa::copyItemBody(original->sheet, newItm->sheet);
+            refreshShownSheet(*newItm);
+        }
+        Form3->updMOlCb();
+        updItemJumpNo();
+    });
+}
+
+void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers) {
+    guarded(handler("TForm2::FormKeyDown"), [&] {
+        if (!isEnter(key) || !selItm)
+            return;
+        hide();
+        Form3->show();
+        Form3->raise();
+    });
+}
+
+void TForm2::refreshShownSheet(const hakoniwa::Item& item) {
+    if (Form3->shownItem() == &item)
+        Form3->refreshSheet();
+}
