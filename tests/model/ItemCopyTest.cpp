@@ -11,8 +11,6 @@ TEST(ItemCopy, CopyKeepsItsNameAndPositionAndTakesEverythingElse) {
     original.setCell(2, 1, "20");
     original.setCell(3, 1, "1");
     original.setCell(4, 1, "label");
-    original.setCell(5, 1, "0x000000FF");
-    original.setCell(1, 2, "0");
     original.setCell(2, 2, "mtd,line");
     original.setCell(11, 6, "far corner");
 
@@ -32,7 +30,6 @@ TEST(ItemCopy, CopyKeepsItsNameAndPositionAndTakesEverythingElse) {
     EXPECT_EQ(copy.cell(2, 1), "400");
     EXPECT_EQ(copy.cell(3, 1), "1");
     EXPECT_EQ(copy.cell(4, 1), "label");
-    EXPECT_EQ(copy.cell(5, 1), "0x000000FF");
     EXPECT_EQ(copy.cell(2, 2), "mtd,line");
     EXPECT_EQ(copy.cell(11, 6), "far corner");
     EXPECT_EQ(copy.cell(7, 4), ""); // the copy's own other cells are replaced
