@@ -1,14 +1,251 @@
 #include "details/Settei.h"
 
-// Command entry on the shown sheet: presses choose the pick list or place an editor combo,
-// Enter commits. They do nothing yet.
+#include "app/Guarded.h"
+#include "app/Unit1.h"
+#include "details/ListWidgets.h"
+#include "details/SheetView.h"
+#include "editor/Unit2.h"
+#include "info/Unit4.h"
+#include "model/ArgumentHint.h"
+#include "model/CellText.h"
+#include "model/CommandEntryRules.h"
+#include "model/Item.h"
+#include "model/NumberConversion.h"
+#include "model/Texts.h"
+#include "platform/Cp932Codec.h"
+#include "platform/Dialogs.h"
+#include "platform/Pointer.h"
 
-void TForm3::StringGrid1MouseDown(Qt::MouseButton, int, int) {}
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QTreeWidget>
 
-void TForm3::StringGrid1MouseMove(int, int) {}
+// Command entry on the shown sheet: a left press picks the list beside the sheet and tells
+// what the row means, a right press opens the editor combo for the cell, Enter in a combo or
+// in the sheet commits.
 
-void TForm3::StringGrid1KeyDown(int) {}
+using hakoniwa::fromQt;
+using hakoniwa::toQt;
 
-void TForm3::cbMOlKeyDown(int) {}
+namespace {
 
-void TForm3::FormMouseMove(int, int) {}
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+void showSelectedRow(TForm3& window, int selRow) {
+    window.Label1->setText(toQt(hakoniwa::texts::kSelectedRow) + QString::number(selRow - 1));
+    window.Label1->adjustSize();
+}
+
+void showPickList(TForm3& window, hakoniwa::PickList list) {
+    using hakoniwa::PickList;
+    window.tvMdList->setVisible(list == PickList::Targets);
+    window.tvOpList->setVisible(list == PickList::Instructions);
+    window.tvCmList->setVisible(list == PickList::Components);
+    window.tvHnList->setVisible(list == PickList::Variables);
+}
+
+void hideEditorCombos(TForm3& window) {
+    for (QComboBox* combo : {window.cbMOl, window.cbMtd, window.cbCmp, window.cbHen})
+        combo->hide();
+}
+
+// The combos live on the sheet's viewport, so that they scroll and hide with the sheet.
+void moveEditorCombos(TForm3& window, int x, int y) {
+    QWidget* sheetArea = window.sheetView->viewport();
+    for (QComboBox* combo : {window.cbMOl, window.cbMtd, window.cbCmp, window.cbHen}) {
+        if (combo->parentWidget() != sheetArea)
+            combo->setParent(sheetArea);
+        combo->move(x, y);
+    }
+}
+
+void showOnly(TForm3& window, QComboBox* shown) {
+    hideEditorCombos(window);
+    shown->show();
+    shown->raise();
+}
+
+// The colour value 0x00BBGGRR of a colour and back.
+unsigned colourValue(const QColor& colour) {
+    return unsigned(colour.red()) | unsigned(colour.green()) << 8 | unsigned(colour.blue()) << 16;
+}
+
+QColor colourOf(int value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+// The item colour cell opens the colour dialog; true when the user chose a colour.
+bool chooseItemColour(TForm3& window, hakoniwa::ItemSheet& sheet) {
+    const int current = hakoniwa::toIntDef(sheet.cell(5, 1), -1);
+    const QColor initial = current == -1 ? QColor(Qt::white) : colourOf(current);
+    const std::optional<QColor> chosen = hakoniwa::Dialogs::current().color(&window, initial);
+    if (!chosen)
+        return false;
+    sheet.setCell(5, 1, hakoniwa::colourCellText(colourValue(*chosen)));
+    window.refreshSheet();
+    window.tvMdList->viewport()->update();
+    Form2->dspAllItm();
+    return true;
+}
+
+} // namespace
+
+void TForm3::StringGrid1MouseDown(Qt::MouseButton button, int x, int y) {
+    guarded(handler("TForm3::StringGrid1MouseDown"), [&] {
+        if (button == Qt::LeftButton)
+            sheetLeftPress(x, y);
+        else if (button == Qt::RightButton)
+            sheetRightPress(x, y);
+        else if (button == Qt::MiddleButton)
+            hakoniwa::Pointer::current().setPosition(Form1->cursorBack);
+    });
+}
+
+void TForm3::sheetLeftPress(int x, int y) {
+    selRow = -1;
+    showSelectedRow(*this, selRow);
+    if (!Form2->curItm)
+        return;
+    hakoniwa::ItemSheet& sheet = Form2->curItm->sheet;
+    const QPoint cell = sheetView->cellAt(QPoint(x, y));
+    curCol = cell.x();
+    curRow = cell.y();
+    // Outside every cell this read fails and the lists stay as they were.
+    pressText = sheet.cell(curCol, curRow);
+    if (curCol == 5 && curRow == 1 && chooseItemColour(*this, sheet))
+        return;
+    showPickList(*this, hakoniwa::pickListFor(sheet, curCol, curRow));
+    if (curCol == 0 && curRow >= 2) {
+        selRow = curRow;
+        showSelectedRow(*this, selRow);
+    }
+    if (const auto caption = hakoniwa::pressCaption(Form1->project, sheet, curCol, curRow))
+        setWindowTitle(toQt(*caption));
+}
+
+void TForm3::sheetRightPress(int x, int y) {
+    if (!Form2->curItm)
+        return;
+    hakoniwa::ItemSheet& sheet = Form2->curItm->sheet;
+    const QPoint cell = sheetView->cellAt(QPoint(x, y));
+    const int column = cell.x();
+    const int row = cell.y();
+    moveEditorCombos(*this, x, y);
+    if (column == 0 && row >= 2) {
+        selRow = row;
+        showSelectedRow(*this, selRow);
+        sheetView->setRowMenu(PopupMenu1);
+        return;
+    }
+    sheetView->setRowMenu(nullptr);
+    switch (hakoniwa::entryComboFor(sheet, column, row)) {
+    case hakoniwa::EntryCombo::Targets:
+        showOnly(*this, cbMOl);
+        updMOlCb();
+        break;
+    case hakoniwa::EntryCombo::Instructions:
+        showOnly(*this, cbMtd);
+        break;
+    case hakoniwa::EntryCombo::Components:
+        showOnly(*this, cbCmp);
+        break;
+    case hakoniwa::EntryCombo::Arguments:
+        hideEditorCombos(*this);
+        openArgumentEditor(sheet, column, row);
+        break;
+    case hakoniwa::EntryCombo::None:
+        hideEditorCombos(*this);
+        break;
+    }
+}
+
+void TForm3::openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row) {
+    sheetView->setHoverText(QString());
+    const hakoniwa::ArgumentHint hint = hakoniwa::ArgumentHint::build(sheet.cell(2, row), column);
+    sheetView->setHoverText(toQt(hint.text));
+    if (hint.kind == hakoniwa::ArgumentKind::Constant)
+        refillCombo(cbHen, hint.constantEntries);
+    else
+        updHenCb();
+    showOnly(*this, cbHen);
+    if (hint.kind != hakoniwa::ArgumentKind::File)
+        return;
+    cbHen->hide();
+    if (const std::optional<QString> file = hakoniwa::Dialogs::current().openFileName(this)) {
+        sheet.setCell(column, row, hakoniwa::cleanCellText(fromQt(*file)));
+        refreshSheet();
+    }
+}
+
+void TForm3::cbMOlKeyDown(int key) {
+    guarded(handler("TForm3::cbMOlKeyDown"), [&] {
+        if (!isEnter(key))
+            return;
+        hideEditorCombos(*this);
+        if (!Form2->curItm)
+            return;
+        hakoniwa::ItemSheet& sheet = Form2->curItm->sheet;
+        // Where the last right press placed the combos.
+        QWidget* sheetArea = sheetView->viewport();
+        const QPoint corner = sheetArea->mapFromGlobal(cbMOl->mapToGlobal(QPoint(0, 0)));
+        const QPoint cell = sheetView->cellAt(corner);
+        const int column = cell.x();
+        const int row = cell.y();
+        const auto entered = [](const QComboBox* combo) {
+            return hakoniwa::cleanCellText(fromQt(combo->currentText()));
+        };
+        switch (hakoniwa::entryComboFor(sheet, column, row)) {
+        case hakoniwa::EntryCombo::Targets:
+            sheet.setCell(1, row, std::to_string(cbMOl->currentIndex()));
+            refreshSheet();
+            Form2->dspAllItm();
+            break;
+        case hakoniwa::EntryCombo::Instructions:
+            sheet.setCell(2, row, entered(cbMtd));
+            break;
+        case hakoniwa::EntryCombo::Components:
+            sheet.setCell(2, row, entered(cbCmp));
+            break;
+        case hakoniwa::EntryCombo::Arguments:
+            sheet.setCell(column, row, entered(cbHen));
+            break;
+        case hakoniwa::EntryCombo::None:
+            break;
+        }
+        refreshSheet();
+    });
+}
+
+void TForm3::StringGrid1KeyDown(int key) {
+    guarded(handler("TForm3::StringGrid1KeyDown"), [&] {
+        if (!isEnter(key))
+            return;
+        Form2->dspAllItm();
+        if (Form4 && Form4->CheckBox1->isChecked())
+            updHenCb();
+        hakoniwa::ItemSheet* sheet = sheetView->sheet();
+        if (!sheet)
+            return;
+        sheet->cell(curCol, curRow); // a press outside every cell left nothing to commit
+        refreshSheet();
+        if (const auto rename = hakoniwa::declarationRename(*sheet, curCol, curRow, pressText))
+            updHenRef(rename->name, rename->newText, rename->oldText);
+    });
+}
+
+void TForm3::StringGrid1MouseMove(int, int) {
+    guarded(handler("TForm3::StringGrid1MouseMove"), [&] {
+        // Over the sheet only the sheet's own menu may open.
+        setContextMenuPolicy(Qt::PreventContextMenu);
+        Form2->lBtnDown = 0;
+        Form2->rBtnDown = 0;
+    });
+}
+
+void TForm3::FormMouseMove(int, int) {
+    guarded(handler("TForm3::FormMouseMove"),
+            [&] { setContextMenuPolicy(Qt::DefaultContextMenu); });
+}

@@ -1,5 +1,6 @@
 #include "details/Settei.h"
 
+#include "details/ListWidgets.h"
 #include "details/SheetView.h"
 
 #include <QCheckBox>
@@ -87,6 +88,7 @@ void TForm3::buildTrees() {
     tvOpList = makePickList(this, true);
     tvHnList = makePickList(this, false);
     tvMdList = makePickList(this, false);
+    colourTargetNodes(tvMdList);
     tvCmList = makePickList(this, false);
 }
 

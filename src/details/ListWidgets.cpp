@@ -1,9 +1,13 @@
 #include "details/ListWidgets.h"
 
+#include "app/Guarded.h"
+#include "app/Unit1.h"
+#include "model/CommandEntryRules.h"
 #include "platform/Cp932Codec.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 using hakoniwa::toQt;
@@ -43,4 +47,32 @@ void refillTree(QTreeWidget* tree, const std::vector<hakoniwa::ListNode>& nodes)
 
 int nodeData(const QTreeWidgetItem* node) {
     return node->data(0, kNodeDataRole).toInt();
+}
+
+namespace {
+
+// Decides each target node's background just before it is painted, so a changed item colour
+// shows at the next paint of the list.
+class TargetNodeDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        guarded(handler("TForm3::tvMdListAdvancedCustomDrawItem"), [&] {
+            if (!Form1)
+                return;
+            const int data = index.data(kNodeDataRole).toInt();
+            if (const auto colour = hakoniwa::targetNodeBackground(Form1->project, data))
+                option->backgroundBrush =
+                    QColor(*colour & 0xFF, (*colour >> 8) & 0xFF, (*colour >> 16) & 0xFF);
+        });
+    }
+};
+
+} // namespace
+
+void colourTargetNodes(QTreeWidget* tree) {
+    tree->setItemDelegate(new TargetNodeDelegate(tree));
 }

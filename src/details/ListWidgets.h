@@ -24,3 +24,7 @@ void refillTree(QTreeWidget* tree, const std::vector<hakoniwa::ListNode>& nodes)
 
 // The integer data of a tree node.
 int nodeData(const QTreeWidgetItem* node);
+
+// Paints each item node of the target tree on its item's colour, looked up in the main
+// window's project every time the node is painted.
+void colourTargetNodes(QTreeWidget* tree);

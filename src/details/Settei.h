@@ -24,7 +24,8 @@ class SheetView;
 
 namespace hakoniwa {
 struct Item;
-}
+class ItemSheet;
+} // namespace hakoniwa
 
 // Where a sheet goes inside the window. A new item's sheet leaves 60 pixels free right of
 // the lists, a sheet shown by pointing at or jumping to its item 40; a resize stretches the
@@ -170,6 +171,12 @@ private:
     void loadDefinitions();
     // The area the sheet may fill: the client area above the status bar.
     QRect sheetArea() const;
+    // The three kinds of sheet press, in the sheet view's coordinates.
+    void sheetLeftPress(int x, int y);
+    void sheetRightPress(int x, int y);
+    // Builds the hover text of the row's definition and offers the pressed argument's
+    // variables, constants or file.
+    void openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row);
 
     hakoniwa::Item* shownItem_ = nullptr;
 };

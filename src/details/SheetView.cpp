@@ -3,26 +3,66 @@
 #include "details/SheetModel.h"
 #include "model/ItemSheet.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
 constexpr int kRowHeight = 24;
 
-// Cells keep the colours of their row kind when selected; only the focus mark shows where
-// the user is.
+// Paints a cell in its row kind's colours whatever its selection: the background filled,
+// the text at the cell's top-left corner and cut at its edge; command numbers and the other
+// headings sit a little in from the left. Only the focus mark shows where the user is.
 class RowColourDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyleOptionViewItem unselected(option);
-        unselected.state &= ~QStyle::State_Selected;
-        QStyledItemDelegate::paint(painter, unselected, index);
+        const QRect cell = option.rect;
+        painter->save();
+        painter->fillRect(cell, backgroundOf(index));
+        painter->setClipRect(cell);
+        painter->setFont(option.font);
+        painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
+        const QRect textArea = cell.adjusted(textInset(index), 0, 0, 0);
+        painter->drawText(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+        if (option.state & QStyle::State_HasFocus)
+            drawFocusMark(painter, option);
+    }
+
+private:
+    static QBrush backgroundOf(const QModelIndex& index) {
+        const QVariant background = index.data(Qt::BackgroundRole);
+        if (background.typeId() == QMetaType::QColor)
+            return QBrush(background.value<QColor>());
+        return background.value<QBrush>();
+    }
+
+    static int textInset(const QModelIndex& index) {
+        if (index.column() == 0)
+            return index.row() >= 2 ? 4 : 2;
+        return index.row() == 0 ? 2 : 0;
+    }
+
+    static void drawFocusMark(QPainter* painter, const QStyleOptionViewItem& option) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.rect = option.rect.adjusted(1, 1, -1, -1);
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
     }
 };
 
@@ -44,9 +84,8 @@ SheetView::SheetView(QWidget* parent) : QTableView(parent), model_(new SheetMode
     setTextElideMode(Qt::ElideNone); // a long text is cut at the cell edge, as in a grid
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
-    // The row menu opens only on a press in column 0, decided by the press handler; the
-    // window's own menu must not open over the sheet either.
-    setContextMenuPolicy(Qt::PreventContextMenu);
+    // The row menu opens only after a press in column 0 gave it to the sheet (see
+    // setRowMenu); the window's own menu never opens over the sheet.
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::keepColumnWidth);
     hide();
 }
@@ -112,8 +151,12 @@ void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void SheetView::keyPressEvent(QKeyEvent* event) {
+    // A key the cell editor left unhandled arrives here too; Enter among them is reported
+    // once, by the commit (closeEditor), after the edited text is in the sheet.
+    const bool fromCellEditor = state() == QAbstractItemView::EditingState;
     QTableView::keyPressEvent(event);
-    emit keyPressed(event->key());
+    if (!fromCellEditor)
+        emit keyPressed(event->key());
 }
 
 void SheetView::paintEvent(QPaintEvent* event) {
@@ -122,4 +165,36 @@ void SheetView::paintEvent(QPaintEvent* event) {
     if (model_->shapeChanged() || widthsChanged())
         QTimer::singleShot(0, this, [this] { refresh(); });
     QTableView::paintEvent(event);
+}
+
+QPoint SheetView::cellAt(const QPoint& point) const {
+    const int column = columnAt(point.x());
+    const int row = rowAt(point.y());
+    if (column < 0 || row < 0)
+        return {-1, -1};
+    return {column, row};
+}
+
+void SheetView::contextMenuEvent(QContextMenuEvent* event) {
+    if (rowMenu_)
+        rowMenu_->popup(event->globalPos());
+    event->accept();
+}
+
+bool SheetView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    // One hover text for the whole sheet, not one per cell.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (hoverText_.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), hoverText_, viewport());
+    return true;
+}
+
+void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::SubmitModelCache)
+        emit keyPressed(Qt::Key_Return);
 }

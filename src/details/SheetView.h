@@ -3,6 +3,7 @@
 #include <QTableView>
 #include <vector>
 
+class QMenu;
 class SheetModel;
 
 namespace hakoniwa {
@@ -28,6 +29,15 @@ public:
     // every cell.
     QPoint cellAt(const QPoint& point) const;
 
+    // The menu a context-menu request on the sheet opens; nullptr opens none (and the
+    // window's own menu does not open over the sheet either). Not owned.
+    void setRowMenu(QMenu* menu) { rowMenu_ = menu; }
+    QMenu* rowMenu() const { return rowMenu_; }
+
+    // The text shown while the pointer rests on the sheet; empty shows nothing.
+    void setHoverText(const QString& text) { hoverText_ = text; }
+    const QString& hoverText() const { return hoverText_; }
+
 signals:
     void pressed(Qt::MouseButton button, int x, int y);
     void moved(int x, int y);
@@ -40,6 +50,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    // Enter in the cell editor commits the text and closes the editor without a key reaching
+    // the view, so the commit itself is reported as the sheet's Enter.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     // Column widths are kept with the sheet, so each sheet opens as it was left.
@@ -50,4 +65,6 @@ private:
     SheetModel* model_;
     bool applyingWidths_ = false;
     std::vector<int> appliedWidths_; // the sheet's widths as last given to the columns
+    QMenu* rowMenu_ = nullptr;
+    QString hoverText_;
 };

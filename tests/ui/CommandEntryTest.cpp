@@ -1,0 +1,261 @@
+#include "WindowsFixture.h"
+
+#include "app/Unit1.h"
+#include "details/Settei.h"
+#include "details/SheetModel.h"
+#include "details/SheetView.h"
+#include "editor/Unit2.h"
+#include "info/Unit4.h"
+#include "platform/Cp932Codec.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTreeWidget>
+
+using hakoniwa::fromQt;
+using hakoniwa::toQt;
+
+namespace {
+
+// The details window with one item whose sheet is shown and current.
+class CommandEntry : public WindowsFixture {
+protected:
+    void SetUp() override {
+        WindowsFixture::SetUp();
+        Form2->addItm(Form1->project.scene(0));
+        item = &Form1->project.scene(0).item(0);
+        Form2->curItm = item;
+        view = Form3->sheetView;
+    }
+
+    // A press with a real mouse event on the middle of a cell of the sheet.
+    QPoint press(Qt::MouseButton button, int column, int row) {
+        const QPoint at = view->visualRect(view->sheetModel()->index(row, column)).center();
+        return pressAt(button, at);
+    }
+    QPoint pressAt(Qt::MouseButton button, QPoint at) {
+        QMouseEvent event(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at), button,
+                          button, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &event);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, view->viewport()->mapToGlobal(at),
+                            button, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &release);
+        return at;
+    }
+    static void key(QWidget* target, int code, const QString& text = QString()) {
+        QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier, text);
+        QApplication::sendEvent(target, &event);
+    }
+    // Enter in the combo, with or without choosing entry `index` first.
+    static void enterIn(QComboBox* combo, int index = -2) {
+        if (index != -2)
+            combo->setCurrentIndex(index);
+        key(combo->lineEdit(), Qt::Key_Return);
+    }
+    std::string cell(int column, int row) const { return item->sheet.cell(column, row); }
+    QString shownText(int column, int row) const {
+        return view->sheetModel()
+            ->data(view->sheetModel()->index(row, column), Qt::DisplayRole)
+            .toString();
+    }
+    bool onlyVisible(const QComboBox* shown) const {
+        for (const QComboBox* combo : {Form3->cbMOl, Form3->cbMtd, Form3->cbCmp, Form3->cbHen})
+            if (combo->isVisible() != (combo == shown))
+                return false;
+        return true;
+    }
+
+    hakoniwa::Item* item = nullptr;
+    SheetView* view = nullptr;
+};
+
+} // namespace
+
+TEST_F(CommandEntry, RightPressesAndEnterFillAnInstructionRow) {
+    // Column 1: the target combo at the pointer; Enter without a choice leaves the row unset.
+    const QPoint at = press(Qt::RightButton, 1, 2);
+    EXPECT_TRUE(onlyVisible(Form3->cbMOl));
+    EXPECT_EQ(Form3->cbMOl->parentWidget(), view->viewport());
+    EXPECT_EQ(Form3->cbMOl->pos(), at);
+    EXPECT_EQ(Form3->cbMOl->itemText(1), QStringLiteral("itm0")); // the list was rebuilt
+    enterIn(Form3->cbMOl);
+    EXPECT_EQ(cell(1, 2), "-1");
+    EXPECT_TRUE(onlyVisible(nullptr));
+    press(Qt::RightButton, 1, 2);
+    enterIn(Form3->cbMOl, 0);
+    EXPECT_EQ(cell(1, 2), "0");
+    EXPECT_EQ(view->sheetModel()->data(view->sheetModel()->index(2, 3), Qt::BackgroundRole),
+              QColor(Qt::yellow));
+
+    // Column 2: the instructions; the first Enter writes the design edit text, a choice the
+    // whole definition line.
+    press(Qt::RightButton, 2, 2);
+    EXPECT_TRUE(onlyVisible(Form3->cbMtd));
+    enterIn(Form3->cbMtd);
+    EXPECT_EQ(cell(2, 2), "ComboBox1");
+    press(Qt::RightButton, 2, 2);
+    enterIn(Form3->cbMtd, 3);
+    EXPECT_EQ(cell(2, 2), Form3->definitions.instructions[3]);
+    EXPECT_EQ(shownText(2, 2), Form3->cbMtd->itemText(3));
+
+    // Other keys in a combo do nothing, Escape included.
+    press(Qt::RightButton, 2, 2);
+    key(Form3->cbMtd->lineEdit(), Qt::Key_Escape);
+    EXPECT_TRUE(onlyVisible(Form3->cbMtd));
+
+    // Column 2 of an empty row and the header row offer nothing.
+    press(Qt::RightButton, 2, 3);
+    EXPECT_TRUE(onlyVisible(nullptr));
+    press(Qt::RightButton, 1, 1);
+    EXPECT_TRUE(onlyVisible(nullptr));
+    EXPECT_EQ(cell(2, 3), "");
+}
+
+TEST_F(CommandEntry, ArgumentColumnsDescribeTheRowAndOfferWhatFits) {
+    item->sheet.setCell(1, 2, "0");
+    item->sheet.setCell(
+        2, 2,
+        fromQt(QStringLiteral("move-移動,x を移動,3,X:hen|val.0,向き:tei(0.左|1.右),結果:hen.w")));
+    item->sheet.setCell(1, 3, "pos");
+    item->sheet.setCell(2, 3, "x");
+
+    press(Qt::RightButton, 3, 2);
+    EXPECT_EQ(view->hoverText(),
+              QStringLiteral("move-移動(x を移動) 引数3個\nX デフォルト値[0]\n"
+                             "向き 定数(左[0],右[1],)\n結果 （結果が格納される）\n"));
+    EXPECT_TRUE(onlyVisible(Form3->cbHen));
+    EXPECT_EQ(Form3->cbHen->itemText(1), QStringLiteral("pos[].x")); // the variable list
+    enterIn(Form3->cbHen, 1);
+    EXPECT_EQ(cell(3, 2), "pos[].x");
+
+    press(Qt::RightButton, 4, 2); // the constant argument
+    ASSERT_EQ(Form3->cbHen->count(), 2);
+    EXPECT_EQ(Form3->cbHen->itemText(0), QStringLiteral("左,0"));
+    EXPECT_EQ(Form3->cbHen->itemText(1), QStringLiteral("右,1"));
+    enterIn(Form3->cbHen, 1);
+    EXPECT_EQ(cell(4, 2), fromQt(QStringLiteral("右,1")));
+
+    // A typed text is written cleaned of anything that would break the project file.
+    press(Qt::RightButton, 6, 2);
+    Form3->cbHen->setEditText(QStringLiteral("a\tb"));
+    enterIn(Form3->cbHen);
+    EXPECT_EQ(cell(6, 2), "a b");
+
+    // A file argument opens the open dialog instead; cancelling writes nothing.
+    item->sheet.setCell(2, 2, "load,,1,name:hen|val.file");
+    dialogs->openName.reset();
+    press(Qt::RightButton, 3, 2);
+    EXPECT_TRUE(onlyVisible(nullptr));
+    EXPECT_EQ(cell(3, 2), "pos[].x");
+    dialogs->openName = QStringLiteral("/data/stage\n1.txt");
+    press(Qt::RightButton, 3, 2);
+    EXPECT_EQ(cell(3, 2), "/data/stage 1.txt");
+    EXPECT_EQ(view->hoverText(), QStringLiteral("load() 引数1個\nname\n"));
+}
+
+TEST_F(CommandEntry, LeftPressChoosesTheListAndReportsTheRow) {
+    hakoniwa::Item& second = Form1->project.scene(0).addItem(0, 0);
+    item->sheet.setCell(1, 2, "0");
+    item->sheet.setCell(1, 3, "2"); // jump to the second item
+    item->sheet.setCell(1, 4, "pos");
+    item->sheet.setCell(2, 4, "x");
+
+    press(Qt::LeftButton, 2, 2);
+    EXPECT_TRUE(Form3->tvOpList->isVisible());
+    EXPECT_EQ(Form3->Label1->text(), QStringLiteral("選択行-2"));
+    EXPECT_EQ(Form3->selRow, -1);
+    press(Qt::LeftButton, 1, 3);
+    EXPECT_TRUE(Form3->tvMdList->isVisible() && !Form3->tvOpList->isVisible());
+    EXPECT_EQ(Form3->windowTitle(), "詳細:ジャンプ->" + toQt(second.nodeText));
+    EXPECT_EQ(std::pair(Form3->curCol, Form3->curRow), std::pair(1, 3));
+    EXPECT_EQ(Form3->pressText, "2");
+    press(Qt::LeftButton, 2, 3);
+    EXPECT_TRUE(Form3->tvCmList->isVisible() && !Form3->tvMdList->isVisible());
+    press(Qt::LeftButton, 1, 4);
+    EXPECT_EQ(Form3->windowTitle(), QStringLiteral("詳細:グローバル変数宣言:pos"));
+    press(Qt::LeftButton, 2, 4);
+    EXPECT_TRUE(Form3->tvHnList->isHidden() && Form3->tvCmList->isHidden() &&
+                Form3->tvOpList->isHidden() && Form3->tvMdList->isHidden());
+    EXPECT_EQ(Form3->windowTitle(), QStringLiteral("詳細:x"));
+
+    press(Qt::LeftButton, 0, 4); // column 0 selects the row; the variables are listed
+    EXPECT_EQ(Form3->selRow, 4);
+    EXPECT_EQ(Form3->Label1->text(), QStringLiteral("選択行3"));
+    EXPECT_TRUE(Form3->tvHnList->isVisible());
+    press(Qt::RightButton, 0, 3); // and so does a right press there, giving the row menu
+    EXPECT_EQ(Form3->selRow, 3);
+    EXPECT_EQ(view->rowMenu(), Form3->PopupMenu1);
+    press(Qt::RightButton, 3, 3);
+    EXPECT_EQ(view->rowMenu(), nullptr);
+
+    // Outside every cell: the failure is reported and the lists stay.
+    press(Qt::LeftButton, 1, 4);
+    pressAt(Qt::LeftButton, QPoint(view->viewport()->width() - 2, view->viewport()->height() - 2));
+    EXPECT_EQ(std::pair(Form3->curCol, Form3->curRow), std::pair(-1, -1));
+    EXPECT_EQ(Form1->windowTitle(),
+              QStringLiteral("システム 例外:465TForm3::StringGrid1MouseDown"));
+    EXPECT_TRUE(Form3->tvMdList->isVisible());
+
+    // The middle button sends the pointer back; with no current item presses do nothing more.
+    Form1->cursorBack = QPoint(321, 123);
+    press(Qt::MiddleButton, 2, 2);
+    EXPECT_EQ(pointer->at, QPoint(321, 123));
+    Form2->curItm = nullptr;
+    press(Qt::RightButton, 1, 2);
+    EXPECT_TRUE(onlyVisible(Form3->cbHen)); // as the last press left them
+    press(Qt::LeftButton, 0, 2);
+    EXPECT_EQ(Form3->selRow, -1);
+}
+
+TEST_F(CommandEntry, ColourCellTakesTheChosenColourAndColoursTheTargetList) {
+    dialogs->chosenColor.reset();
+    press(Qt::LeftButton, 5, 1); // cancelled: the press goes on as on any header cell
+    EXPECT_EQ(cell(5, 1), "");
+    EXPECT_TRUE(Form3->tvHnList->isVisible());
+
+    dialogs->chosenColor = QColor(0x12, 0x34, 0x56);
+    press(Qt::LeftButton, 5, 1);
+    EXPECT_EQ(cell(5, 1), "0x00563412");
+
+    item->sheet.setCell(5, 1, "0x000000FF");
+    Form1->project.scene(0).addItem(0, 0); // no colour: white
+    Form3->updMOlCb();
+    Form3->tvMdList->show();
+    Form3->tvMdList->resize(217, 233);
+    const QImage shot = Form3->tvMdList->grab().toImage();
+    const QTreeWidgetItem* items = Form3->tvMdList->topLevelItem(1);
+    const auto colourAt = [&](const QTreeWidgetItem* node) {
+        const QRect rect = Form3->tvMdList->visualItemRect(node);
+        const QPoint inside = Form3->tvMdList->viewport()->mapTo(
+            Form3->tvMdList, QPoint(rect.right() - 3, rect.center().y()));
+        return shot.pixelColor(inside * shot.devicePixelRatio());
+    };
+    EXPECT_EQ(colourAt(items->child(0)), QColor(Qt::red));
+    EXPECT_EQ(colourAt(items->child(1)), QColor(Qt::white));
+}
+
+TEST_F(CommandEntry, TypingANameAndEnterCommitsAndRefreshesTheVariables) {
+    item->sheet.setCell(2, 2, "x");
+    Form4->CheckBox1->setChecked(true);
+    press(Qt::LeftButton, 1, 2);
+    key(view, Qt::Key_P, QStringLiteral("p"));
+    const QModelIndex edited = view->sheetModel()->index(2, 1);
+    QWidget* editor = view->indexWidget(edited);
+    ASSERT_NE(editor, nullptr);
+    for (const char* letter : {"o", "s"})
+        key(editor, QChar(letter[0]).toUpper().unicode(), QString::fromLatin1(letter));
+    key(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cell(1, 2), "pos");
+    EXPECT_EQ(view->indexWidget(edited), nullptr);
+    // The Enter steps ran: the variable lists were rebuilt from the edited sheet.
+    ASSERT_GE(Form4->ListBox2->count(), 1);
+    EXPECT_EQ(Form4->ListBox2->item(0)->text(), QStringLiteral("pos[].x"));
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+}
