@@ -56,8 +56,12 @@ void hideEditorCombos(TForm3& window) {
 void moveEditorCombos(TForm3& window, int x, int y) {
     QWidget* sheetArea = window.sheetView->viewport();
     for (QComboBox* combo : {window.cbMOl, window.cbMtd, window.cbCmp, window.cbHen}) {
-        if (combo->parentWidget() != sheetArea)
+        if (combo->parentWidget() != sheetArea) {
             combo->setParent(sheetArea);
+            // The right press that shows a combo under the pointer must not also open the
+            // combo's edit menu; the request goes on to the sheet, which decides.
+            combo->setContextMenuPolicy(Qt::NoContextMenu);
+        }
         combo->move(x, y);
     }
 }

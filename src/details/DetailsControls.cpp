@@ -144,9 +144,10 @@ void TForm3::connectHandlers() {
     for (QTreeWidget* tree : {tvOpList, tvHnList, tvMdList, tvCmList})
         connect(tree, &QTreeWidget::itemDoubleClicked, this, [this] { tvOpListDblClick(); });
 
-    // The editor combos share one key handler; their keys arrive at the edit part.
+    // The editor combos share one key handler. Their edit part passes focus to the combo, so
+    // typed keys arrive at the combo itself.
     for (QComboBox* combo : {cbMOl, cbCmp, cbSysHen, cbMtd, cbHen})
-        combo->lineEdit()->installEventFilter(this);
+        combo->installEventFilter(this);
 
     connect(sheetView, &SheetView::pressed, this, &TForm3::StringGrid1MouseDown);
     connect(sheetView, &SheetView::moved, this, &TForm3::StringGrid1MouseMove);

@@ -5,6 +5,7 @@
 #include "details/SheetView.h"
 #include "model/Item.h"
 
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -81,7 +82,7 @@ void TForm3::refreshSheet() {
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched))
+    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched))
         cbMOlKeyDown(static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }

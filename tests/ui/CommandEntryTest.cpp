@@ -56,7 +56,7 @@ protected:
     static void enterIn(QComboBox* combo, int index = -2) {
         if (index != -2)
             combo->setCurrentIndex(index);
-        key(combo->lineEdit(), Qt::Key_Return);
+        key(combo, Qt::Key_Return); // the combo has the focus, not its edit part
     }
     std::string cell(int column, int row) const { return item->sheet.cell(column, row); }
     QString shownText(int column, int row) const {
@@ -106,7 +106,7 @@ TEST_F(CommandEntry, RightPressesAndEnterFillAnInstructionRow) {
 
     // Other keys in a combo do nothing, Escape included.
     press(Qt::RightButton, 2, 2);
-    key(Form3->cbMtd->lineEdit(), Qt::Key_Escape);
+    key(Form3->cbMtd, Qt::Key_Escape);
     EXPECT_TRUE(onlyVisible(Form3->cbMtd));
 
     // Column 2 of an empty row and the header row offer nothing.
