@@ -11,10 +11,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTreeWidget>
 
@@ -258,4 +260,34 @@ TEST_F(CommandEntry, TypingANameAndEnterCommitsAndRefreshesTheVariables) {
     ASSERT_GE(Form4->ListBox2->count(), 1);
     EXPECT_EQ(Form4->ListBox2->item(0)->text(), QStringLiteral("pos[].x"));
     EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+}
+
+TEST_F(CommandEntry, OnlyAPressInColumnZeroOpensTheRowMenuOverTheSheet) {
+    // The request goes to whatever lies under the pointer, as a real one does.
+    const auto requestMenu = [&](QPoint at) {
+        QWidget* target = view->viewport()->childAt(at);
+        target = target ? target : view->viewport();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(view->viewport(), at),
+                                view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        const bool opened = Form3->PopupMenu1->isVisible();
+        Form3->PopupMenu1->hide();
+        return opened;
+    };
+    EXPECT_FALSE(requestMenu(press(Qt::RightButton, 2, 2)));
+    EXPECT_TRUE(requestMenu(press(Qt::RightButton, 0, 2)));
+    const QPoint onCombo = press(Qt::RightButton, 1, 2);
+    ASSERT_NE(view->viewport()->childAt(onCombo), nullptr); // the target combo lies under it
+    EXPECT_FALSE(requestMenu(onCombo));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr); // nor did the combo's edit menu
+
+    // Moving over the sheet ends a canvas drag and takes the window's menu away.
+    Form2->lBtnDown = Form2->rBtnDown = 1;
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), view->viewport()->mapToGlobal(QPoint(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    EXPECT_EQ(Form2->lBtnDown + Form2->rBtnDown, 0);
+    EXPECT_EQ(Form3->contextMenuPolicy(), Qt::PreventContextMenu);
+    Form3->FormMouseMove(3, 3);
+    EXPECT_EQ(Form3->contextMenuPolicy(), Qt::DefaultContextMenu);
 }
