@@ -182,10 +182,12 @@ void TForm2::FormDblClick() {
         selItm = nullptr;
         hakoniwa::Item* original = inScene(*scene, curItm);
         addItm(*scene);
-        // Copied after the redraw: a copied label or colour shows at the next one.
         if (original) {
             hakoniwa::copyItemBody(original->sheet, newItm->sheet);
             refreshShownSheet(*newItm);
+            // The copy's label, colour, start line and links show at once, not at the next
+            // redraw.
+            dspAllItm();
         }
         Form3->updMOlCb();
         updItemJumpNo();

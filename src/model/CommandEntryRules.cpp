@@ -95,6 +95,10 @@ std::optional<DeclarationRename> declarationRename(const ItemSheet& sheet, int c
         return std::nullopt;
     if (column == 1)
         return DeclarationRename{name, "", pressText};
+    // An emptied member cell removes the member; read as a rename it would look like a
+    // change of the variable's own name and rewrite unrelated references.
+    if (sheet.cell(column, row).empty())
+        return std::nullopt;
     return DeclarationRename{name, sheet.cell(column, row), pressText};
 }
 

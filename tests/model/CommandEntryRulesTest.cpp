@@ -101,6 +101,7 @@ TEST(CommandEntryRules, OnlyDeclarationRowsAskForARename) {
     EXPECT_EQ(declarationRename(sheet, 1, 2, "pos"), (DeclarationRename{"speed", "", "pos"}));
     EXPECT_EQ(declarationRename(sheet, 2, 2, "x"), (DeclarationRename{"speed", "y", "x"}));
     EXPECT_EQ(declarationRename(sheet, 0, 2, "1"), std::nullopt);
+    EXPECT_EQ(declarationRename(sheet, 3, 2, "hp"), std::nullopt); // member cell emptied
     for (int row : {3, 4, 5, 6})
         EXPECT_EQ(declarationRename(sheet, 2, row, "x"), std::nullopt) << row;
 }
