@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 // Command entry on the shown sheet: a left press picks the list beside the sheet and tells
@@ -252,4 +253,18 @@ void TForm3::StringGrid1MouseMove(int, int) {
 void TForm3::FormMouseMove(int, int) {
     guarded(handler("TForm3::FormMouseMove"),
             [&] { setContextMenuPolicy(Qt::DefaultContextMenu); });
+}
+
+void TForm3::StringGrid1Enter() {
+    guarded(handler("TForm3::StringGrid1Enter"), [&] {
+        Form2->dspAllItm();
+        StringGrid1->update();
+    });
+}
+
+void TForm3::StringGrid1SetEditText() {
+    guarded(handler("TForm3::StringGrid1SetEditText"), [&] {
+        Form2->dspAllItm();
+        StringGrid1->update();
+    });
 }

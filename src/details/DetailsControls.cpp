@@ -149,6 +149,8 @@ void TForm3::connectHandlers() {
     for (QComboBox* combo : {cbMOl, cbCmp, cbSysHen, cbMtd, cbHen})
         combo->installEventFilter(this);
 
+    connect(StringGrid1, &QTableWidget::itemChanged, this, [this] { StringGrid1SetEditText(); });
+    StringGrid1->installEventFilter(this);
     connect(sheetView, &SheetView::pressed, this, &TForm3::StringGrid1MouseDown);
     connect(sheetView, &SheetView::moved, this, &TForm3::StringGrid1MouseMove);
     connect(sheetView, &SheetView::keyPressed, this, &TForm3::StringGrid1KeyDown);

@@ -84,6 +84,8 @@ void TForm3::refreshSheet() {
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched))
         cbMOlKeyDown(static_cast<QKeyEvent*>(event)->key());
+    if (event->type() == QEvent::FocusIn && watched == StringGrid1)
+        StringGrid1Enter();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -133,6 +133,10 @@ public:
     void StringGrid1MouseDown(Qt::MouseButton button, int x, int y);
     void StringGrid1MouseMove(int x, int y);
     void StringGrid1KeyDown(int key);
+    // The window's own hidden grid: focus entering it and in-place editing in it redraw the
+    // scene and refresh the grid.
+    void StringGrid1Enter();
+    void StringGrid1SetEditText();
     void StringGrid1DblClick();
     void cbMOlKeyDown(int key);
     void FormMouseMove(int x, int y);
