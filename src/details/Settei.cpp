@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 TForm3* Form3 = nullptr;
