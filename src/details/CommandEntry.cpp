@@ -190,6 +190,8 @@ void TForm3::cbMOlKeyDown(int key) {
         if (!isEnter(key))
             return;
         hideEditorCombos(*this);
+        // Back to the sheet, so that the next keys do not land in the repeat count box.
+        sheetView->setFocus();
         if (!Form2->curItm)
             return;
         hakoniwa::ItemSheet& sheet = Form2->curItm->sheet;

@@ -17,13 +17,22 @@
 // The pick lists' clicks and the window's further commands: the pick, the jump and back,
 // "決定" and fitting the sheet to the window.
 
-void TForm3::tvOpListClick() {}
+// A click on any of the four lists remembers the node for the pick.
+void TForm3::tvOpListClick() {
+    selNode = tvOpList->currentItem();
+}
 
-void TForm3::tvHnListClick() {}
+void TForm3::tvHnListClick() {
+    selNode = tvHnList->currentItem();
+}
 
-void TForm3::tvMdListClick() {}
+void TForm3::tvMdListClick() {
+    selNode = tvMdList->currentItem();
+}
 
-void TForm3::tvCmListClick() {}
+void TForm3::tvCmListClick() {
+    selNode = tvCmList->currentItem();
+}
 
 void TForm3::tvOpListDblClick() {
     guarded(handler("TForm3::tvOpListDblClick"), [&] { Button4Click(); });
@@ -142,6 +151,11 @@ void TForm3::Button6Click() {
             backItm = nullptr;
             return;
         }
+        // An item of another scene is neither drawn nor reachable on the canvas; selecting it
+        // would let the row commands change what the user cannot see.
+        const hakoniwa::Scene* active = Form1->project.activeScene();
+        if (!active || active->indexOf(backItm) < 0)
+            return;
         Form2->selItm = Form2->curItm = backItm;
         placeSheet(backItm, SheetPlacement::Shown);
         Form2->fitColWidths(backItm->sheet);

@@ -91,6 +91,9 @@ SheetView::SheetView(QWidget* parent) : QTableView(parent), model_(new SheetMode
 }
 
 void SheetView::showSheet(hakoniwa::ItemSheet* sheet) {
+    // A cell still being typed into is saved into its own sheet before another one is shown.
+    if (state() == QAbstractItemView::EditingState && model_->sheet() != sheet)
+        setCurrentIndex(QModelIndex());
     model_->setSheet(sheet);
     applyColumnWidths();
     setVisible(sheet != nullptr);

@@ -68,6 +68,9 @@ void TForm2::addItm(hakoniwa::Scene& scene) {
     if (Form1->isLoading)
         return;
     Form3->attachNewSheet(*newItm);
+    // The details window edits the current item's sheet; the new sheet is the one on show,
+    // so its item becomes current, or the next edit would land in another item's sheet.
+    curItm = newItm;
     dspAllItm();
 }
 

@@ -9,6 +9,7 @@
 #include "model/Texts.h"
 #include "platform/Cp932Codec.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -243,4 +245,43 @@ TEST_F(DetailsWindow, SheetViewEditsTheShownSheetInPlace) {
     Form1->N6Click(); // a new project drops the shown sheet
     EXPECT_EQ(Form3->shownItem(), nullptr);
     EXPECT_EQ(model->rowCount(), 0);
+}
+
+TEST_F(DetailsWindow, TypingIsKeptAcrossASheetChangeAndAListClickChoosesThePick) {
+    hakoniwa::Scene& main = Form1->project.scene(0);
+    Form2->addItm(main);
+    Form2->downX = 80;
+    Form2->addItm(main);
+    hakoniwa::Item& first = main.item(0);
+    hakoniwa::Item& second = main.item(1);
+    ASSERT_EQ(Form2->curItm, &second); // the sheet on show belongs to the current item
+
+    // An edit still open when the pointer brings up another item's sheet is saved first.
+    SheetView* view = Form3->sheetView;
+    const QModelIndex cell = view->sheetModel()->index(2, 3);
+    view->setCurrentIndex(cell);
+    view->edit(cell);
+    auto* editor = view->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("QQ"));
+    Form2->curItm = &first;
+    Form3->placeSheet(&first, SheetPlacement::Shown);
+    EXPECT_EQ(second.sheet.cell(3, 2), "QQ");
+
+    // A real click on a list node is what a double-click then writes.
+    Form3->updMOlCb();
+    Form3->tvMdList->show();
+    QTreeWidgetItem* instruction = Form3->tvMdList->topLevelItem(0);
+    const QPoint at = Form3->tvMdList->visualItemRect(instruction).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, Form3->tvMdList->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(Form3->tvMdList->viewport(), &event);
+    }
+    EXPECT_EQ(Form3->selNode, instruction);
+    Form3->curCol = 1;
+    Form3->curRow = 3;
+    Form3->tvOpListDblClick();
+    EXPECT_EQ(first.sheet.cell(1, 3), "0");
 }
