@@ -71,6 +71,8 @@ void showOnly(TForm3& window, QComboBox* shown) {
     hideEditorCombos(window);
     shown->show();
     shown->raise();
+    // Keys go to the combo at once: the user picks with the arrow keys or types, then Enter.
+    shown->setFocus();
 }
 
 // The colour value 0x00BBGGRR of a colour and back.
