@@ -35,11 +35,6 @@ bool isEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-void showSelectedRow(TForm3& window, int selRow) {
-    window.Label1->setText(toQt(hakoniwa::texts::kSelectedRow) + QString::number(selRow - 1));
-    window.Label1->adjustSize();
-}
-
 void showPickList(TForm3& window, hakoniwa::PickList list) {
     using hakoniwa::PickList;
     window.tvMdList->setVisible(list == PickList::Targets);
@@ -100,6 +95,12 @@ bool chooseItemColour(TForm3& window, hakoniwa::ItemSheet& sheet) {
 
 } // namespace
 
+void TForm3::selectRow(int row) {
+    selRow = row;
+    Label1->setText(toQt(hakoniwa::texts::kSelectedRow) + QString::number(selRow - 1));
+    Label1->adjustSize();
+}
+
 void TForm3::StringGrid1MouseDown(Qt::MouseButton button, int x, int y) {
     guarded(handler("TForm3::StringGrid1MouseDown"), [&] {
         if (button == Qt::LeftButton)
@@ -112,8 +113,7 @@ void TForm3::StringGrid1MouseDown(Qt::MouseButton button, int x, int y) {
 }
 
 void TForm3::sheetLeftPress(int x, int y) {
-    selRow = -1;
-    showSelectedRow(*this, selRow);
+    selectRow(-1);
     if (!Form2->curItm)
         return;
     hakoniwa::ItemSheet& sheet = Form2->curItm->sheet;
@@ -126,8 +126,7 @@ void TForm3::sheetLeftPress(int x, int y) {
         return;
     showPickList(*this, hakoniwa::pickListFor(sheet, curCol, curRow));
     if (curCol == 0 && curRow >= 2) {
-        selRow = curRow;
-        showSelectedRow(*this, selRow);
+        selectRow(curRow);
     }
     if (const auto caption = hakoniwa::pressCaption(Form1->project, sheet, curCol, curRow))
         setWindowTitle(toQt(*caption));
@@ -142,8 +141,7 @@ void TForm3::sheetRightPress(int x, int y) {
     const int row = cell.y();
     moveEditorCombos(*this, x, y);
     if (column == 0 && row >= 2) {
-        selRow = row;
-        showSelectedRow(*this, selRow);
+        selectRow(row);
         sheetView->setRowMenu(PopupMenu1);
         return;
     }

@@ -7,7 +7,6 @@
 #include "model/RowOperations.h"
 #include "platform/Cp932Codec.h"
 
-#include <QLabel>
 #include <QLineEdit>
 
 // "追加" > "Y" and "X" grow the selected item's sheet, which need not be the one shown.
@@ -47,11 +46,6 @@ template <typename Command> void onSelectedSheet(TForm3* form, Command&& command
         return;
     command(Form2->selItm->sheet);
     form->refreshSheet();
-}
-
-void showSelectedRow(QLabel* label, int selRow) {
-    label->setText(QStringLiteral("選択行") + QString::number(selRow - 1));
-    label->adjustSize();
 }
 
 } // namespace
@@ -120,8 +114,7 @@ void TForm3::Button2Click() {
             const int movedTo = hakoniwa::moveRowUp(sheet, selRow);
             if (movedTo == selRow)
                 return;
-            selRow = movedTo;
-            showSelectedRow(Label1, selRow);
+            selectRow(movedTo);
         });
     });
 }
@@ -132,8 +125,7 @@ void TForm3::Button3Click() {
             const int movedTo = hakoniwa::moveRowDown(sheet, selRow);
             if (movedTo == selRow)
                 return;
-            selRow = movedTo;
-            showSelectedRow(Label1, selRow);
+            selectRow(movedTo);
         });
     });
 }

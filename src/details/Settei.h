@@ -175,6 +175,8 @@ private:
     void loadDefinitions();
     // The area the sheet may fill: the client area above the status bar.
     QRect sheetArea() const;
+    // Remembers the selected row and shows it in Label1, where the first command row is 1.
+    void selectRow(int row);
     // The three kinds of sheet press, in the sheet view's coordinates.
     void sheetLeftPress(int x, int y);
     void sheetRightPress(int x, int y);
