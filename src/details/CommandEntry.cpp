@@ -93,6 +93,12 @@ bool chooseItemColour(TForm3& window, hakoniwa::ItemSheet& sheet) {
     return true;
 }
 
+// What focus entering the hidden grid and editing in it both do.
+void redrawSceneAndGrid(TForm3& window) {
+    Form2->dspAllItm();
+    window.StringGrid1->update();
+}
+
 } // namespace
 
 void TForm3::selectRow(int row) {
@@ -258,15 +264,9 @@ void TForm3::FormMouseMove(int, int) {
 }
 
 void TForm3::StringGrid1Enter() {
-    guarded(handler("TForm3::StringGrid1Enter"), [&] {
-        Form2->dspAllItm();
-        StringGrid1->update();
-    });
+    guarded(handler("TForm3::StringGrid1Enter"), [&] { redrawSceneAndGrid(*this); });
 }
 
 void TForm3::StringGrid1SetEditText() {
-    guarded(handler("TForm3::StringGrid1SetEditText"), [&] {
-        Form2->dspAllItm();
-        StringGrid1->update();
-    });
+    guarded(handler("TForm3::StringGrid1SetEditText"), [&] { redrawSceneAndGrid(*this); });
 }
