@@ -34,9 +34,6 @@ TForm3::TForm3() : QWidget(nullptr, Qt::Window) {
     buildControls();
     move(-1, 385);
     resize(kClientWidth, kClientHeight);
-    selRow = curCol = curRow = 0;
-    selNode = nullptr;
-    pressText.clear();
     loadDefinitions();
     Form1->Button1Click();
     show();
