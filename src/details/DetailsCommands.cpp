@@ -84,6 +84,17 @@ void setCursorBackNear(const hakoniwa::Item& item) {
         back.setY(*y + Form1->img1->y() + 30);
 }
 
+// The jump and back: the item becomes selected and current, its sheet shows fitted, and the
+// pointer's return point moves near it.
+void showJumpedTo(TForm3& form, hakoniwa::Item& item) {
+    Form2->selItm = Form2->curItm = &item;
+    form.placeSheet(&item, SheetPlacement::Shown);
+    Form2->fitColWidths(item.sheet);
+    form.refreshSheet();
+    Form2->dspAllItm();
+    setCursorBackNear(item);
+}
+
 } // namespace
 
 void TForm3::Button4Click() {
@@ -132,13 +143,7 @@ void TForm3::StringGrid1DblClick() {
         // Numbers past the scene's items call a scene: there is no item to show.
         if (target > scene->itemCount())
             return;
-        hakoniwa::Item& item = scene->item(target - 1);
-        Form2->selItm = Form2->curItm = &item;
-        placeSheet(&item, SheetPlacement::Shown);
-        Form2->fitColWidths(item.sheet);
-        refreshSheet();
-        Form2->dspAllItm();
-        setCursorBackNear(item);
+        showJumpedTo(*this, scene->item(target - 1));
     });
 }
 
@@ -156,12 +161,7 @@ void TForm3::Button6Click() {
         const hakoniwa::Scene* active = Form1->project.activeScene();
         if (!active || active->indexOf(backItm) < 0)
             return;
-        Form2->selItm = Form2->curItm = backItm;
-        placeSheet(backItm, SheetPlacement::Shown);
-        Form2->fitColWidths(backItm->sheet);
-        refreshSheet();
-        Form2->dspAllItm();
-        setCursorBackNear(*backItm);
+        showJumpedTo(*this, *backItm);
     });
 }
 
