@@ -131,7 +131,7 @@ void TForm3::sheetLeftPress(int x, int y) {
     if (curCol == 5 && curRow == 1 && chooseItemColour(*this, sheet))
         return;
     showPickList(*this, hakoniwa::pickListFor(sheet, curCol, curRow));
-    if (curCol == 0 && curRow >= 2) {
+    if (curCol == 0 && curRow >= hakoniwa::ItemSheet::kFirstCommandRow) {
         selectRow(curRow);
     }
     if (const auto caption = hakoniwa::pressCaption(Form1->project, sheet, curCol, curRow))
@@ -146,7 +146,7 @@ void TForm3::sheetRightPress(int x, int y) {
     const int column = cell.x();
     const int row = cell.y();
     moveEditorCombos(*this, x, y);
-    if (column == 0 && row >= 2) {
+    if (column == 0 && row >= hakoniwa::ItemSheet::kFirstCommandRow) {
         selectRow(row);
         sheetView->setRowMenu(PopupMenu1);
         return;

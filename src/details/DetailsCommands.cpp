@@ -40,8 +40,6 @@ void TForm3::tvOpListDblClick() {
 
 namespace {
 
-constexpr int kFirstCommandRow = 2;
-
 // The bytes of a top-level node, taken from the list the tree was built from so that text
 // the codec cannot show is written back unchanged.
 std::string topLevelNodeText(const TForm3& form, const QTreeWidgetItem* node) {
@@ -100,7 +98,7 @@ void showJumpedTo(TForm3& form, hakoniwa::Item& item) {
 void TForm3::Button4Click() {
     guarded(handler("TForm3::Button4Click"), [&] {
         hakoniwa::Item* shown = Form2->curItm;
-        if (!shown || !selNode || curRow < kFirstCommandRow)
+        if (!shown || !selNode || curRow < hakoniwa::ItemSheet::kFirstCommandRow)
             return;
         hakoniwa::ItemSheet& sheet = shown->sheet;
         const int data = nodeData(selNode);
@@ -132,7 +130,7 @@ void TForm3::Button4Click() {
 void TForm3::StringGrid1DblClick() {
     guarded(handler("TForm3::StringGrid1DblClick"), [&] {
         hakoniwa::Item* shown = Form2->curItm;
-        if (!shown || curCol != 0 || curRow < kFirstCommandRow)
+        if (!shown || curCol != 0 || curRow < hakoniwa::ItemSheet::kFirstCommandRow)
             return;
         const int target = hakoniwa::toIntDef(shown->sheet.cell(1, curRow), -1);
         hakoniwa::Scene* scene = Form1->project.activeScene();

@@ -36,7 +36,7 @@ void TForm2::drawLinks(CanvasPainter& canvas, const hakoniwa::Scene& scene) {
         const hakoniwa::Item& item = scene.item(i);
         if (hakoniwa::isStartItem(item))
             drawLinkLine(canvas, nullptr, item, -1);
-        for (int row = 2; row < item.sheet.rowCount(); ++row) {
+        for (int row = hakoniwa::ItemSheet::kFirstCommandRow; row < item.sheet.rowCount(); ++row) {
             const hakoniwa::RowMark mark = hakoniwa::rowMark(item.sheet, row, items);
             if (mark.kind == hakoniwa::RowMark::Kind::Link)
                 drawLinkLine(canvas, &item, scene.item(mark.targetIndex), row);

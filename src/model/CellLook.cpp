@@ -10,7 +10,7 @@ CellLook CellLook::of(const ItemSheet& sheet, int column, int row) {
     look.text = sheet.cell(column, row);
     if (column == 0 || row == 0) {
         look.heading = true;
-        if (column == 0 && row >= 2)
+        if (column == 0 && row >= ItemSheet::kFirstCommandRow)
             look.text = std::to_string(row - 1);
         return look;
     }

@@ -11,8 +11,6 @@
 namespace hakoniwa {
 namespace {
 
-constexpr int kFirstCommandRow = 2;
-
 // The row's kind and jump target both come from column 1 read as a number.
 int commandNumber(const ItemSheet& sheet, int row, int fallback) {
     return toIntDef(sheet.cell(1, row), fallback);
@@ -40,7 +38,7 @@ std::string rowMeaning(const Project& project, const ItemSheet& sheet, int row) 
 } // namespace
 
 PickList pickListFor(const ItemSheet& sheet, int column, int row) {
-    if (row < kFirstCommandRow || column < 1 || column > 2)
+    if (row < ItemSheet::kFirstCommandRow || column < 1 || column > 2)
         return PickList::Variables;
     if (column == 1)
         return PickList::Targets;
@@ -50,7 +48,7 @@ PickList pickListFor(const ItemSheet& sheet, int column, int row) {
 }
 
 EntryCombo entryComboFor(const ItemSheet& sheet, int column, int row) {
-    if (row < kFirstCommandRow || column < 1)
+    if (row < ItemSheet::kFirstCommandRow || column < 1)
         return EntryCombo::None;
     if (column == 1)
         return EntryCombo::Targets;
@@ -64,7 +62,7 @@ EntryCombo entryComboFor(const ItemSheet& sheet, int column, int row) {
 
 std::optional<std::string> pressCaption(const Project& project, const ItemSheet& sheet, int column,
                                         int row) {
-    if (column < 1 || row < kFirstCommandRow)
+    if (column < 1 || row < ItemSheet::kFirstCommandRow)
         return std::nullopt;
     const std::string meaning =
         column == 1 ? rowMeaning(project, sheet, row) : sheet.cell(column, row);

@@ -80,7 +80,7 @@ int ItemSheet::jumpNumber(int row) const {
 
 std::vector<std::string> ItemSheet::memberEntries() const {
     std::vector<std::string> entries;
-    for (int r = 2; r < rowCount(); ++r) {
+    for (int r = kFirstCommandRow; r < rowCount(); ++r) {
         if (rowKind(r) != RowKind::Declaration)
             continue;
         const std::string& name = cell(1, r);

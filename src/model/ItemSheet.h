@@ -20,6 +20,7 @@ enum class RowKind {
 class ItemSheet {
 public:
     static constexpr int kDefaultColumnWidth = 64;
+    static constexpr int kFirstCommandRow = 2;
 
     ItemSheet(int columns = 10, int rows = 5);
 

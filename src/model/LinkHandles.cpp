@@ -4,7 +4,7 @@ namespace hakoniwa {
 
 HandleGrab findLinkHandles(const Scene& scene, const Item& item, CanvasPoint pointer) {
     HandleGrab grab;
-    for (int row = 2; row < item.sheet.rowCount(); ++row) {
+    for (int row = ItemSheet::kFirstCommandRow; row < item.sheet.rowCount(); ++row) {
         const RowMark mark = rowMark(item.sheet, row, scene.itemCount());
         if (mark.kind != RowMark::Kind::Link)
             continue;

@@ -7,17 +7,15 @@
 namespace hakoniwa {
 namespace {
 
-constexpr int kFirstCommandRow = 2;
-
 // True when the row can be worked on; false for a row past the end.
 bool selectedRowExists(const ItemSheet& sheet, int row) {
-    if (row < kFirstCommandRow)
+    if (row < ItemSheet::kFirstCommandRow)
         throw std::out_of_range("no command row is selected");
     return row < sheet.rowCount();
 }
 
 bool canMove(const ItemSheet& sheet, int row) {
-    return row >= kFirstCommandRow && row < sheet.rowCount();
+    return row >= ItemSheet::kFirstCommandRow && row < sheet.rowCount();
 }
 
 void copyRowOver(ItemSheet& sheet, int from, int to) {
@@ -85,7 +83,7 @@ void resetSheet(ItemSheet& sheet) {
 }
 
 int moveRowUp(ItemSheet& sheet, int row) {
-    if (!canMove(sheet, row) || row == kFirstCommandRow)
+    if (!canMove(sheet, row) || row == ItemSheet::kFirstCommandRow)
         return row;
     sheet.swapRows(row, row - 1);
     return row - 1;

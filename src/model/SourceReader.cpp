@@ -8,7 +8,6 @@
 namespace hakoniwa {
 namespace {
 
-constexpr int kFirstCommandRow = 2;
 constexpr int kFirstLinkHandleColumn = 6;
 constexpr int kLastLinkHandleColumn = 9;
 constexpr const char* kUnsetHandleOffset = "-20";
@@ -129,7 +128,7 @@ void SourceReader::readSheetLine(std::string_view line) {
 }
 
 void SourceReader::fillLinkHandles(int row) {
-    if (row < kFirstCommandRow || toIntDef(sheet_->cell(1, row), -1) <= 0)
+    if (row < ItemSheet::kFirstCommandRow || toIntDef(sheet_->cell(1, row), -1) <= 0)
         return;
     for (int c = kFirstLinkHandleColumn; c <= kLastLinkHandleColumn; ++c)
         if (sheet_->cell(c, row).empty())

@@ -12,7 +12,7 @@ namespace {
 template <typename Visit> void forEachDeclaration(const Scene& scene, Visit&& visit) {
     for (int i = 0; i < scene.itemCount(); ++i) {
         const ItemSheet& sheet = scene.item(i).sheet;
-        for (int r = 2; r < sheet.rowCount(); ++r) {
+        for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r) {
             if (sheet.rowKind(r) != RowKind::Declaration)
                 continue;
             std::vector<std::string> members;

@@ -8,7 +8,6 @@
 namespace hakoniwa {
 namespace {
 
-constexpr int kFirstCommandRow = 2;
 constexpr int kFirstArgumentColumn = 3;
 
 // A reference as an argument cell holds it: name, name[index] or name[index].member.
@@ -59,7 +58,7 @@ void renameVariableReferences(Project& project, const std::string& name, const s
         Scene& scene = project.scene(s);
         for (int i = 0; i < scene.itemCount(); ++i) {
             ItemSheet& sheet = scene.item(i).sheet;
-            for (int r = kFirstCommandRow; r < sheet.rowCount(); ++r)
+            for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r)
                 for (int c = kFirstArgumentColumn; c < sheet.columnCount(); ++c) {
                     const std::string& cell = sheet.cell(c, r);
                     if (cell.empty())
