@@ -6,6 +6,7 @@
 #include "editor/ImageCanvas.h"
 #include "editor/Unit2.h"
 #include "model/CellText.h"
+#include "model/CommandEntryRules.h"
 #include "model/InstructionTree.h"
 #include "model/Item.h"
 #include "model/NumberConversion.h"
@@ -61,17 +62,6 @@ std::string topLevelNodeText(const TForm3& form, const QTreeWidgetItem* node) {
     return hakoniwa::fromQt(node->text(0));
 }
 
-// Column 1 of a jump row chooses the target; a picked item target also resets the four
-// link-handle offsets so the new link starts out straight.
-void pickTarget(hakoniwa::ItemSheet& sheet, int row, int data) {
-    sheet.setCell(1, row, std::to_string(data));
-    if (data == 0)
-        return;
-    const char* const handleOffsets[] = {"0", "-10", "0", "-10"};
-    for (int c = 6; c <= 9; ++c)
-        sheet.setCell(c, row, handleOffsets[c - 6]);
-}
-
 // Screen point near the item's box on the main window's canvas, for the pointer's return.
 // A coordinate cell that is not a number leaves that coordinate of the point as it was.
 void setCursorBackNear(const hakoniwa::Item& item) {
@@ -106,17 +96,9 @@ void TForm3::Button4Click() {
             sheet.setCell(curCol, curRow, hakoniwa::cleanCellText(text));
         };
         if (curCol == 2 && data != -1) {
-            // An empty command row becomes an instruction row; any other row takes a component.
-            const std::string kind = sheet.cell(1, curRow);
-            if (kind.empty() || kind == "0") {
-                if (kind.empty())
-                    sheet.setCell(1, curRow, "0");
-                write(definitions.instructions.at(data));
-            } else {
-                write(definitions.components.at(data));
-            }
+            hakoniwa::pickCommand(sheet, curRow, definitions, data);
         } else if (curCol == 1 && data != -1) {
-            pickTarget(sheet, curRow, data);
+            hakoniwa::pickTarget(sheet, curRow, data);
         } else if (curCol >= 3) {
             if (data != -1)
                 write(variables.entries.at(data));

@@ -1,5 +1,7 @@
 #include "model/CommandEntryRules.h"
 
+#include "model/CellText.h"
+#include "model/Definitions.h"
 #include "model/ItemSheet.h"
 #include "model/NumberConversion.h"
 #include "model/Project.h"
@@ -58,6 +60,26 @@ EntryCombo entryComboFor(const ItemSheet& sheet, int column, int row) {
     if (number == 0)
         return EntryCombo::Instructions;
     return number > 0 ? EntryCombo::Components : EntryCombo::None;
+}
+
+void pickCommand(ItemSheet& sheet, int row, const Definitions& definitions, int data) {
+    const std::string kind = sheet.cell(1, row);
+    if (kind.empty() || kind == "0") {
+        if (kind.empty())
+            sheet.setCell(1, row, "0");
+        sheet.setCell(2, row, cleanCellText(definitions.instructions.at(data)));
+    } else {
+        sheet.setCell(2, row, cleanCellText(definitions.components.at(data)));
+    }
+}
+
+void pickTarget(ItemSheet& sheet, int row, int data) {
+    sheet.setCell(1, row, std::to_string(data));
+    if (data == 0)
+        return;
+    const char* const handleOffsets[] = {"0", "-10", "0", "-10"};
+    for (int c = 6; c <= 9; ++c)
+        sheet.setCell(c, row, handleOffsets[c - 6]);
 }
 
 std::optional<std::string> pressCaption(const Project& project, const ItemSheet& sheet, int column,

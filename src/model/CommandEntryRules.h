@@ -4,12 +4,14 @@
 #include <string>
 
 // The rules of filling a command row that do not depend on any window: which pick list or
-// editor combo a pressed cell gets, what the window caption says about a row, how a chosen
-// colour is written and which rename an edited declaration row asks for.
+// editor combo a pressed cell gets, what a pick from a list writes, what the window caption
+// says about a row, how a chosen colour is written and which rename an edited declaration row
+// asks for.
 namespace hakoniwa {
 
 class ItemSheet;
 class Project;
+struct Definitions;
 
 // The pick list a left press shows.
 enum class PickList { Targets, Instructions, Components, Variables, None };
@@ -26,6 +28,16 @@ PickList pickListFor(const ItemSheet& sheet, int column, int row);
 // a number), the components for a number above 0; column 3 and up: the argument editor.
 // Headings, column 0 and column 2 of other rows: none.
 EntryCombo entryComboFor(const ItemSheet& sheet, int column, int row);
+
+// A pick of entry `data` into column 2 of command row `row`: an empty row becomes an
+// instruction row ("0") and, like an instruction row, takes the instruction; a row of any other
+// kind takes the component. An entry past its list throws std::out_of_range.
+void pickCommand(ItemSheet& sheet, int row, const Definitions& definitions, int data);
+
+// A pick of target `data` into column 1 of command row `row`; a target other than 0 (the
+// instruction call) also resets the four link-handle offsets so the new link starts out
+// straight.
+void pickTarget(ItemSheet& sheet, int row, int data);
 
 // What the details window's caption says after a left press on a command row: "詳細:" and
 // the kind of the row (column 1) or the pressed cell's text (other columns). Nothing for

@@ -1,4 +1,5 @@
 #include "model/CommandEntryRules.h"
+#include "model/Definitions.h"
 #include "model/Project.h"
 #include "model/Texts.h"
 #include "platform/Cp932Codec.h"
@@ -49,6 +50,30 @@ TEST(CommandEntryRules, PickListAndEditorComboFollowColumnAndRowKind) {
     EXPECT_EQ(entryComboFor(sheet, 0, 2), EntryCombo::None);
     EXPECT_EQ(entryComboFor(sheet, 3, 1), EntryCombo::None);
     EXPECT_EQ(entryComboFor(sheet, -1, -1), EntryCombo::None); // outside every cell
+}
+
+TEST(CommandEntryRules, PicksWriteTheEntryTheRowKindAsksFor) {
+    Definitions definitions;
+    definitions.instructions = {"wait", "show\tnow"};
+    definitions.components = {"player"};
+    //                         row 2  3    4    5
+    ItemSheet sheet = sheetWithKinds({"", "0", "3", "pos"});
+    pickCommand(sheet, 2, definitions, 1);
+    pickCommand(sheet, 3, definitions, 0);
+    pickCommand(sheet, 4, definitions, 0);
+    pickCommand(sheet, 5, definitions, 0);
+    EXPECT_EQ(sheet.cell(1, 2) + "|" + sheet.cell(2, 2), "0|show now"); // empty: an instruction row
+    EXPECT_EQ(sheet.cell(2, 3), "wait");
+    EXPECT_EQ(sheet.cell(2, 4) + sheet.cell(2, 5), "playerplayer");
+    EXPECT_THROW(pickCommand(sheet, 4, definitions, 1), std::out_of_range);
+
+    sheet.setCell(6, 2, "7");
+    pickTarget(sheet, 2, 0); // the instruction call keeps the handles
+    EXPECT_EQ(sheet.cell(1, 2) + "|" + sheet.cell(6, 2), "0|7");
+    pickTarget(sheet, 2, 4);
+    EXPECT_EQ(sheet.cell(1, 2) + "|" + sheet.cell(6, 2) + sheet.cell(7, 2) + sheet.cell(8, 2) +
+                  sheet.cell(9, 2),
+              "4|0-100-10");
 }
 
 TEST(CommandEntryRules, PressCaptionTellsWhatTheRowDoes) {
