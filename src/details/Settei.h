@@ -1,13 +1,11 @@
 #pragma once
 
 #include "model/Definitions.h"
-#include "model/ListNode.h"
 #include "model/TargetList.h"
 #include "model/VariableList.h"
 
 #include <QWidget>
 #include <string>
-#include <vector>
 
 class QAction;
 class QCheckBox;
