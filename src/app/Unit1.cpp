@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/Guarded.h"
+#include "app/Keys.h"
 #include "app/WindowLook.h"
 #include "details/Settei.h"
 #include "editor/ImageCanvas.h"
@@ -190,7 +191,7 @@ void TForm1::memoEdited(hakoniwa::Scene* scene, QPlainTextEdit* memo) {
 
 void TForm1::Edit1KeyDown(int key) {
     guarded(handler("TForm1::Edit1KeyDown"), [&] {
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        if (!isEnterKey(key))
             return;
         hakoniwa::Scene* scene = project.activeScene();
         if (!scene)
@@ -209,7 +210,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         Edit1KeyDown(key);
         // Enter renames and ends there; it must not reach the window as a canvas key.
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        if (isEnterKey(key))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);

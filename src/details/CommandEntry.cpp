@@ -1,6 +1,7 @@
 #include "details/Settei.h"
 
 #include "app/Guarded.h"
+#include "app/Keys.h"
 #include "app/Unit1.h"
 #include "details/ListWidgets.h"
 #include "details/SheetView.h"
@@ -30,10 +31,6 @@ using hakoniwa::fromQt;
 using hakoniwa::toQt;
 
 namespace {
-
-bool isEnter(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 void showPickList(TForm3& window, hakoniwa::PickList list) {
     using hakoniwa::PickList;
@@ -193,7 +190,7 @@ void TForm3::openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row)
 
 void TForm3::cbMOlKeyDown(int key) {
     guarded(handler("TForm3::cbMOlKeyDown"), [&] {
-        if (!isEnter(key))
+        if (!isEnterKey(key))
             return;
         hideEditorCombos(*this);
         // Back to the sheet, so that the next keys do not land in the repeat count box.
@@ -234,7 +231,7 @@ void TForm3::cbMOlKeyDown(int key) {
 
 void TForm3::StringGrid1KeyDown(int key) {
     guarded(handler("TForm3::StringGrid1KeyDown"), [&] {
-        if (!isEnter(key))
+        if (!isEnterKey(key))
             return;
         Form2->dspAllItm();
         if (Form4 && Form4->CheckBox1->isChecked())

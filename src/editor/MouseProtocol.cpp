@@ -5,6 +5,7 @@
 #include "editor/Unit2.h"
 
 #include "app/Guarded.h"
+#include "app/Keys.h"
 #include "app/Unit1.h"
 #include "details/Settei.h"
 #include "editor/ImageCanvas.h"
@@ -43,10 +44,6 @@ std::string linkComponent() {
 void setPointCells(hakoniwa::ItemSheet& sheet, int column, int row, int x, int y) {
     sheet.setCell(column, row, std::to_string(x));
     sheet.setCell(column + 1, row, std::to_string(y));
-}
-
-bool isEnter(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 } // namespace
@@ -196,7 +193,7 @@ void TForm2::FormDblClick() {
 
 void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers) {
     guarded(handler("TForm2::FormKeyDown"), [&] {
-        if (!isEnter(key) || !selItm)
+        if (!isEnterKey(key) || !selItm)
             return;
         hide();
         Form3->show();
