@@ -1,16 +1,12 @@
 #include "model/ArgumentSpec.h"
+#include "Cp932Text.h"
 #include "model/ArgumentHint.h"
-#include "platform/Cp932Codec.h"
 
 #include <gtest/gtest.h>
 
 using namespace hakoniwa;
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return Cp932Codec::encode(QString::fromUtf8(utf8));
-}
 
 std::string hintOf(const char* field) {
     return ArgumentSpec::parse(sj(field)).hintLine();

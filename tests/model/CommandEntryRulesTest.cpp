@@ -1,8 +1,8 @@
 #include "model/CommandEntryRules.h"
+#include "Cp932Text.h"
 #include "model/Definitions.h"
 #include "model/Project.h"
 #include "model/Texts.h"
-#include "platform/Cp932Codec.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -10,10 +10,6 @@
 using namespace hakoniwa;
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return Cp932Codec::encode(QString::fromUtf8(utf8));
-}
 
 // A sheet whose command rows 2.. hold the given column-1 texts.
 ItemSheet sheetWithKinds(std::initializer_list<const char*> kinds) {

@@ -1,18 +1,10 @@
 #include "model/InstructionTree.h"
-#include "platform/Cp932Codec.h"
+#include "Cp932Text.h"
 
 #include <gtest/gtest.h>
 
 using namespace hakoniwa;
 using Nodes = std::vector<ListNode>;
-
-namespace {
-
-std::string sj(const char* utf8) {
-    return Cp932Codec::encode(QString::fromUtf8(utf8));
-}
-
-} // namespace
 
 TEST(InstructionTree, ConsecutiveLinesOfAGroupShareOneGroupNode) {
     const Nodes tree = buildInstructionTree(

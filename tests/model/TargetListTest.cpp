@@ -1,21 +1,13 @@
 #include "model/TargetList.h"
+#include "Cp932Text.h"
 #include "model/Project.h"
 #include "model/Texts.h"
-#include "platform/Cp932Codec.h"
 
 #include <gtest/gtest.h>
 
 using namespace hakoniwa;
 using Nodes = std::vector<ListNode>;
 using Entries = std::vector<std::string>;
-
-namespace {
-
-std::string sj(const char* utf8) {
-    return Cp932Codec::encode(QString::fromUtf8(utf8));
-}
-
-} // namespace
 
 TEST(TargetList, InstructionThenItemsThenScenesNumberedFromZero) {
     Project project;
