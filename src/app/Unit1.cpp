@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -59,7 +60,13 @@ TForm1::TForm1() {
     // The design puts the frame at top -13; without a window manager that would hide the
     // menu bar above the screen, so the window starts at the top edge instead.
     move(1, 0);
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    // The status bar says why a scene name was refused; it lies below the client area.
+    statusBar()->setSizeGripEnabled(false);
+    resize(kClientWidth,
+           kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    // The canvas has the keyboard first, so Enter reaches the scene editor; the name box
+    // takes Enter only once the user has put the focus there.
+    img1->setFocus();
 }
 
 TForm1::~TForm1() {
@@ -135,10 +142,11 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     const QWidget* client = centralWidget();
     if (!client || !pcScene)
         return;
-    // pcScene is anchored left, top and right; img1 on all four sides.
+    // pcScene is anchored left, top and right; img1 on all four sides: both keep their right
+    // (and img1 its bottom) margin of the design size.
     pcScene->resize(qMax(0, client->width() - (kClientWidth - 467)), 25);
-    img1->resize(qMax(1, client->width() - (kClientWidth - 104 - 368)),
-                 qMax(1, client->height() - (kClientHeight - 56 - 299)));
+    img1->resize(qMax(1, client->width() - img1->x() - (kClientWidth - 104 - 368)),
+                 qMax(1, client->height() - img1->y() - (kClientHeight - 56 - 299)));
 }
 
 // ---- scenes ---------------------------------------------------------------------------
@@ -197,9 +205,19 @@ void TForm1::Edit1KeyDown(int key) {
         if (!scene)
             return;
         std::string name = fromQt(Edit1->text());
-        // A name the project file cannot carry back would scramble every later scene.
-        if (!hakoniwa::canStoreSceneName(name))
+        // A name the project file cannot carry back would be lost or scramble every later
+        // scene at the next open; say so instead of taking it.
+        switch (hakoniwa::checkSceneRename(project.activeIndex(), name)) {
+        case hakoniwa::SceneRename::FirstSceneFixed:
+            statusBar()->showMessage(QStringLiteral("最初のシーンの名前は「メイン」のままです"));
             return;
+        case hakoniwa::SceneRename::NotStorable:
+            statusBar()->showMessage(QStringLiteral("この名前はファイルに保存できません"));
+            return;
+        case hakoniwa::SceneRename::Allowed:
+            break;
+        }
+        statusBar()->clearMessage();
         scene->caption = std::move(name);
         pcScene->setTabText(project.activeIndex(), toQt(scene->caption));
     });

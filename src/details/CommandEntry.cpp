@@ -149,10 +149,14 @@ void TForm3::sheetRightPress(int x, int y) {
         return;
     }
     sheetView->setRowMenu(nullptr);
+    comboItem_ = Form2->curItm;
     switch (hakoniwa::entryComboFor(sheet, column, row)) {
     case hakoniwa::EntryCombo::Targets:
         showOnly(*this, cbMOl);
         updMOlCb();
+        // Nothing is chosen yet: a text left from an earlier choice must not choose for the
+        // user when Enter follows at once.
+        cbMOl->setEditText(QString());
         break;
     case hakoniwa::EntryCombo::Instructions:
         showOnly(*this, cbMtd);
@@ -195,9 +199,10 @@ void TForm3::cbMOlKeyDown(int key) {
         hideEditorCombos(*this);
         // Back to the sheet, so that the next keys do not land in the repeat count box.
         sheetView->setFocus();
-        if (!Form2->curItm)
+        // The combos write only into the sheet they were opened on, while it is on show.
+        if (!comboItem_ || comboItem_ != shownItem())
             return;
-        hakoniwa::ItemSheet& sheet = Form2->curItm->sheet;
+        hakoniwa::ItemSheet& sheet = comboItem_->sheet;
         // Where the last right press placed the combos.
         QWidget* sheetArea = sheetView->viewport();
         const QPoint corner = sheetArea->mapFromGlobal(cbMOl->mapToGlobal(QPoint(0, 0)));
@@ -236,13 +241,27 @@ void TForm3::StringGrid1KeyDown(int key) {
         Form2->dspAllItm();
         if (Form4 && Form4->CheckBox1->isChecked())
             updHenCb();
-        hakoniwa::ItemSheet* sheet = sheetView->sheet();
-        if (!sheet)
-            return;
-        sheet->cell(curCol, curRow); // a press outside every cell left nothing to commit
+        // The edit itself, and any rename it asked for, went in when the cell was committed.
+        if (const hakoniwa::ItemSheet* sheet = sheetView->sheet())
+            sheet->cell(curCol, curRow); // a press outside every cell left nothing to commit
         refreshSheet();
-        if (const auto rename = hakoniwa::declarationRename(*sheet, curCol, curRow, pressText))
-            updHenRef(rename->name, rename->newText, rename->oldText);
+    });
+}
+
+void TForm3::sheetCellEdited(int column, int row, const std::string& oldText) {
+    // A rename belongs to the sheet's commit, whichever way the edit ended.
+    guarded(handler("TForm3::StringGrid1KeyDown"), [&] {
+        hakoniwa::Item* edited = shownItem();
+        if (!edited)
+            return;
+        const auto rename = hakoniwa::declarationRename(edited->sheet, column, row, oldText);
+        const hakoniwa::Scene* scene = Form1->project.sceneOf(edited);
+        if (!rename || !scene)
+            return;
+        updHenRef(Form1->project.indexOf(scene), rename->name, rename->newText, rename->oldText);
+        refreshSheet();
+        if (Form4 && Form4->CheckBox1->isChecked())
+            updHenCb();
     });
 }
 

@@ -161,7 +161,7 @@ void TForm3::FormResize() {
     });
 }
 
-void TForm3::updHenRef(const std::string& name, const std::string& newText,
+void TForm3::updHenRef(int scene, const std::string& name, const std::string& newText,
                        const std::string& oldText) {
-    hakoniwa::renameVariableReferences(Form1->project, name, newText, oldText);
+    hakoniwa::renameVariableReferences(Form1->project, scene, {name, newText, oldText});
 }

@@ -1,6 +1,7 @@
 #include "details/Settei.h"
 
 #include "details/ListWidgets.h"
+#include "details/SheetModel.h"
 #include "details/SheetView.h"
 
 #include <QCheckBox>
@@ -53,8 +54,9 @@ void TForm3::buildControls() {
     Label1->setGeometry(16, 8, 33, 12);
     Label1->adjustSize(); // the label grows with its text
     CheckBox1 = new QCheckBox(QStringLiteral("CheckBox1"), this);
-    // Wide enough for its caption, short of "戻る".
-    CheckBox1->setGeometry(72, 8, qBound(57, CheckBox1->sizeHint().width(), 76), 17);
+    // Wide and high enough for its whole caption in the window's font.
+    CheckBox1->setGeometry(72, 8, CheckBox1->sizeHint().width(),
+                           qMax(17, CheckBox1->sizeHint().height()));
     buildTrees();
     buildButtons();
     buildCombos();
@@ -155,4 +157,7 @@ void TForm3::connectHandlers() {
     connect(sheetView, &SheetView::moved, this, &TForm3::StringGrid1MouseMove);
     connect(sheetView, &SheetView::keyPressed, this, &TForm3::StringGrid1KeyDown);
     connect(sheetView, &SheetView::doubleClickedAt, this, [this] { StringGrid1DblClick(); });
+    sheetView->sheetModel()->cellEdited = [this](int column, int row, const std::string& oldText) {
+        sheetCellEdited(column, row, oldText);
+    };
 }

@@ -9,29 +9,31 @@
 
 #include <QLineEdit>
 
-// "追加" > "Y" and "X" grow the selected item's sheet, which need not be the one shown.
+// The row commands, "追加" included, work on the sheet on show at selRow: a command must never
+// change a sheet the user cannot see. With no sheet on show they do nothing; without a
+// selected row the model throws and the handler reports its number.
+
+hakoniwa::ItemSheet* TForm3::rowCommandSheet() const {
+    return shownItem() ? &shownItem()->sheet : nullptr;
+}
 
 void TForm3::Y1Click() {
     guarded(handler("TForm3::Y1Click"), [&] {
-        if (!Form2->selItm)
-            return;
-        Form2->selItm->sheet.addRow();
-        refreshSheet();
+        if (hakoniwa::ItemSheet* sheet = rowCommandSheet()) {
+            sheet->addRow();
+            refreshSheet();
+        }
     });
 }
 
 void TForm3::X1Click() {
     guarded(handler("TForm3::X1Click"), [&] {
-        if (!Form2->selItm)
-            return;
-        Form2->selItm->sheet.addColumn();
-        refreshSheet();
+        if (hakoniwa::ItemSheet* sheet = rowCommandSheet()) {
+            sheet->addColumn();
+            refreshSheet();
+        }
     });
 }
-
-// The row commands work on the selected item's sheet at selRow, whichever sheet is shown.
-// Without a selected item they do nothing; without a selected row the model throws and the
-// handler reports its number.
 
 namespace {
 
@@ -40,11 +42,12 @@ int repeatCount(const QLineEdit* edRpn) {
     return hakoniwa::toIntDef(hakoniwa::fromQt(edRpn->text()), 1);
 }
 
-// Runs the command on the selected item's sheet and shows the result.
-template <typename Command> void onSelectedSheet(TForm3* form, Command&& command) {
-    if (!Form2->selItm)
+// Runs the command on the sheet on show and shows the result.
+template <typename Command> void onShownSheet(TForm3* form, Command&& command) {
+    hakoniwa::Item* shown = form->shownItem();
+    if (!shown)
         return;
-    command(Form2->selItm->sheet);
+    command(shown->sheet);
     form->refreshSheet();
 }
 
@@ -62,7 +65,7 @@ void TForm3::N6Click() {
 
 void TForm3::N5Click() {
     guarded(handler("TForm3::N5Click"), [&] {
-        onSelectedSheet(this, [&](hakoniwa::ItemSheet& sheet) {
+        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) {
             hakoniwa::insertRowCopies(sheet, selRow, repeatCount(edRpn));
         });
     });
@@ -70,31 +73,30 @@ void TForm3::N5Click() {
 
 void TForm3::N3Click() {
     guarded(handler("TForm3::N3Click"), [&] {
-        onSelectedSheet(this,
-                        [&](hakoniwa::ItemSheet& sheet) { hakoniwa::deleteRow(sheet, selRow); });
+        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) { hakoniwa::deleteRow(sheet, selRow); });
     });
 }
 
 void TForm3::N7Click() {
     guarded(handler("TForm3::N7Click"), [&] {
-        onSelectedSheet(this,
-                        [&](hakoniwa::ItemSheet& sheet) { hakoniwa::clearRow(sheet, selRow); });
+        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) { hakoniwa::clearRow(sheet, selRow); });
     });
 }
 
 void TForm3::N8Click() {
     guarded(handler("TForm3::N8Click"), [&] {
-        if (!Form2->selItm)
+        const hakoniwa::ItemSheet* sheet = rowCommandSheet();
+        if (!sheet)
             return;
         // The old copy is gone even when there is no row to copy.
         rowBuffer.clear();
-        rowBuffer = hakoniwa::copyRow(Form2->selItm->sheet, selRow);
+        rowBuffer = hakoniwa::copyRow(*sheet, selRow);
     });
 }
 
 void TForm3::N9Click() {
     guarded(handler("TForm3::N9Click"), [&] {
-        onSelectedSheet(this, [&](hakoniwa::ItemSheet& sheet) {
+        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) {
             hakoniwa::pasteRow(sheet, selRow, rowBuffer);
         });
     });
@@ -104,13 +106,13 @@ void TForm3::N11Click() {
     guarded(handler("TForm3::N11Click"), [&] {
         if (repeatCount(edRpn) < 1)
             return;
-        onSelectedSheet(this, [](hakoniwa::ItemSheet& sheet) { hakoniwa::resetSheet(sheet); });
+        onShownSheet(this, [](hakoniwa::ItemSheet& sheet) { hakoniwa::resetSheet(sheet); });
     });
 }
 
 void TForm3::Button2Click() {
     guarded(handler("TForm3::Button2Click"), [&] {
-        onSelectedSheet(this, [&](hakoniwa::ItemSheet& sheet) {
+        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) {
             const int movedTo = hakoniwa::moveRowUp(sheet, selRow);
             if (movedTo == selRow)
                 return;
@@ -121,7 +123,7 @@ void TForm3::Button2Click() {
 
 void TForm3::Button3Click() {
     guarded(handler("TForm3::Button3Click"), [&] {
-        onSelectedSheet(this, [&](hakoniwa::ItemSheet& sheet) {
+        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) {
             const int movedTo = hakoniwa::moveRowDown(sheet, selRow);
             if (movedTo == selRow)
                 return;

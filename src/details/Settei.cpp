@@ -1,9 +1,11 @@
 #include "details/Settei.h"
 
+#include "app/Keys.h"
 #include "app/Unit1.h"
 #include "app/WindowLook.h"
 #include "details/SheetView.h"
 #include "model/Item.h"
+#include "model/ItemSheet.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -46,6 +48,7 @@ TForm3::~TForm3() {
 
 void TForm3::projectReplaced() {
     backItm = nullptr;
+    comboItem_ = nullptr;
     placeSheet(nullptr, SheetPlacement::Shown);
 }
 
@@ -58,8 +61,17 @@ QRect TForm3::sheetArea() const {
 }
 
 void TForm3::placeSheet(hakoniwa::Item* item, SheetPlacement placement) {
-    shownItem_ = item;
+    if (item != shownItem_) {
+        // The combos and the row selection belong to the sheet they were made on.
+        for (QComboBox* combo : {cbMOl, cbMtd, cbCmp, cbHen})
+            combo->hide();
+        comboItem_ = nullptr;
+        if (selRow >= hakoniwa::ItemSheet::kFirstCommandRow)
+            selectRow(-1);
+    }
+    // A cell still being typed into is saved into its own sheet first, while it is the shown one.
     sheetView->showSheet(item ? &item->sheet : nullptr);
+    shownItem_ = item;
     QRect bounds = sheetArea();
     bounds.setHeight(bounds.height() - 20);
     const int listsRight = tvOpList->x() + tvOpList->width();
@@ -80,8 +92,13 @@ void TForm3::refreshSheet() {
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched))
-        cbMOlKeyDown(static_cast<QKeyEvent*>(event)->key());
+    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        cbMOlKeyDown(key);
+        // Enter commits once, here; it must not go on to the sheet the combo sits on.
+        if (isEnterKey(key))
+            return true;
+    }
     if (event->type() == QEvent::FocusIn && watched == StringGrid1)
         StringGrid1Enter();
     return QWidget::eventFilter(watched, event);

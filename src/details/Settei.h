@@ -150,10 +150,11 @@ public:
     void Button6Click();
     void FormResize();
 
-    // Rewrites the variable references in every sheet after a declaration row was edited:
-    // `newText` empty means the name changed from `oldText`; otherwise the member `oldText`
-    // of `name` became `newText`.
-    void updHenRef(const std::string& name, const std::string& newText, const std::string& oldText);
+    // Rewrites the variable references that mean a declaration of scene `scene` after its
+    // row was edited: `newText` empty means the name changed from `oldText`; otherwise the
+    // member `oldText` of `name` became `newText`.
+    void updHenRef(int scene, const std::string& name, const std::string& newText,
+                   const std::string& oldText);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -181,8 +182,14 @@ private:
     // Builds the hover text of the row's definition and offers the pressed argument's
     // variables, constants or file.
     void openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row);
+    // A cell of the shown sheet was changed in place: renames what a declaration edit asks for.
+    void sheetCellEdited(int column, int row, const std::string& oldText);
+    // The shown sheet for the row commands; nullptr when none is on show.
+    hakoniwa::ItemSheet* rowCommandSheet() const;
 
     hakoniwa::Item* shownItem_ = nullptr;
+    // The item whose sheet the editor combos were opened on; they write nowhere else.
+    hakoniwa::Item* comboItem_ = nullptr;
 };
 
 // The details window, set before its construction runs.

@@ -86,8 +86,18 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
     if (!sheet_ || !index.isValid() || role != Qt::EditRole ||
         isHeading(index.column(), index.row()))
         return false;
-    sheet_->setCell(index.column(), index.row(), hakoniwa::cleanCellText(fromQt(value.toString())));
+    const int column = index.column();
+    const int row = index.row();
+    std::string text = hakoniwa::cleanCellText(fromQt(value.toString()));
+    if (text == sheet_->cell(column, row)) {
+        emit dataChanged(index, index); // the view shows what is kept, not what was typed
+        return true;
+    }
+    const std::string oldText = sheet_->cell(column, row);
+    sheet_->setCell(column, row, std::move(text));
     emit dataChanged(index, index);
+    if (cellEdited)
+        cellEdited(column, row, oldText);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
+#include <string>
 
 namespace hakoniwa {
 class ItemSheet;
@@ -31,6 +33,10 @@ public:
     // hold comes back replaced, so the view shows at once what will be saved.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Runs after the user changed a cell's text in place, however the edit was committed
+    // (Enter, Tab, a click elsewhere, another sheet shown), with the text the cell held.
+    std::function<void(int column, int row, const std::string& oldText)> cellEdited;
 
 private:
     bool isHeading(int column, int row) const;

@@ -2,6 +2,7 @@
 
 #include "details/SheetModel.h"
 #include "model/ItemSheet.h"
+#include "platform/Cp932Codec.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -84,6 +85,9 @@ SheetView::SheetView(QWidget* parent) : QTableView(parent), model_(new SheetMode
     setTextElideMode(Qt::ElideNone); // a long text is cut at the cell edge, as in a grid
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
+    // The argument hint is read while the user looks at another window's lists too.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    viewport()->setAttribute(Qt::WA_AlwaysShowToolTips);
     // The row menu opens only after a press in column 0 gave it to the sheet (see
     // setRowMenu); the window's own menu never opens over the sheet.
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::keepColumnWidth);
@@ -184,15 +188,26 @@ void SheetView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+void SheetView::setHoverText(const QString& text) {
+    if (hakoniwa::ItemSheet* shown = sheet())
+        shown->hoverText = hakoniwa::fromQt(text);
+}
+
+QString SheetView::hoverText() const {
+    const hakoniwa::ItemSheet* shown = sheet();
+    return shown ? hakoniwa::toQt(shown->hoverText) : QString();
+}
+
 bool SheetView::viewportEvent(QEvent* event) {
     if (event->type() != QEvent::ToolTip)
         return QTableView::viewportEvent(event);
     // One hover text for the whole sheet, not one per cell.
     const auto* help = static_cast<QHelpEvent*>(event);
-    if (hoverText_.isEmpty())
+    const QString text = hoverText();
+    if (text.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), hoverText_, viewport());
+        QToolTip::showText(help->globalPos(), text, viewport());
     return true;
 }
 

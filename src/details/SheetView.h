@@ -34,9 +34,10 @@ public:
     void setRowMenu(QMenu* menu) { rowMenu_ = menu; }
     QMenu* rowMenu() const { return rowMenu_; }
 
-    // The text shown while the pointer rests on the sheet; empty shows nothing.
-    void setHoverText(const QString& text) { hoverText_ = text; }
-    const QString& hoverText() const { return hoverText_; }
+    // The shown sheet's own hover text, shown while the pointer rests on it (also while the
+    // window is not the active one); empty shows nothing.
+    void setHoverText(const QString& text);
+    QString hoverText() const;
 
 signals:
     void pressed(Qt::MouseButton button, int x, int y);
@@ -66,5 +67,4 @@ private:
     bool applyingWidths_ = false;
     std::vector<int> appliedWidths_; // the sheet's widths as last given to the columns
     QMenu* rowMenu_ = nullptr;
-    QString hoverText_;
 };

@@ -106,20 +106,29 @@ std::string colourCellText(unsigned value) {
     return digits;
 }
 
+bool isVariableName(const std::string& text) {
+    return !text.empty() && text != "-1" && !convertNumber(text);
+}
+
 std::optional<DeclarationRename> declarationRename(const ItemSheet& sheet, int column, int row,
-                                                   const std::string& pressText) {
-    if (column < 1)
+                                                   const std::string& oldText) {
+    if (column < 1 || row < ItemSheet::kFirstCommandRow)
         return std::nullopt;
     const std::string& name = sheet.cell(1, row);
-    if (name.empty() || name == "0" || name == "-1" || convertNumber(name))
+    if (!isVariableName(name))
         return std::nullopt;
-    if (column == 1)
-        return DeclarationRename{name, "", pressText};
-    // An emptied member cell removes the member; read as a rename it would look like a
-    // change of the variable's own name and rewrite unrelated references.
-    if (sheet.cell(column, row).empty())
+    if (column == 1) {
+        // A row that only now became a declaration had no references to rename.
+        if (!isVariableName(oldText) || oldText == name)
+            return std::nullopt;
+        return DeclarationRename{name, "", oldText};
+    }
+    // An emptied member cell removes the member and a filled empty one adds a member; neither
+    // renames anything.
+    const std::string& member = sheet.cell(column, row);
+    if (member.empty() || oldText.empty() || member == oldText)
         return std::nullopt;
-    return DeclarationRename{name, sheet.cell(column, row), pressText};
+    return DeclarationRename{name, member, oldText};
 }
 
 } // namespace hakoniwa

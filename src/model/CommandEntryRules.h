@@ -63,9 +63,14 @@ struct DeclarationRename {
     bool operator==(const DeclarationRename&) const = default;
 };
 
-// After Enter on the cell (column, row) that held `pressText` when it was pressed: the
-// rename to apply, or nothing when the row is not a declaration or column 0 was edited.
+// True for a text that names a variable in column 1: not empty, not "-1" and no number.
+bool isVariableName(const std::string& text);
+
+// After the cell (column, row) of a command row changed from `oldText` to its present text:
+// the rename to apply, or nothing. A name is renamed only when the cell held a variable name
+// and still holds one; a member only in a declaration row, from a non-empty member to another
+// one. Numbers, jump numbers, emptied cells and other rows rename nothing.
 std::optional<DeclarationRename> declarationRename(const ItemSheet& sheet, int column, int row,
-                                                   const std::string& pressText);
+                                                   const std::string& oldText);
 
 } // namespace hakoniwa

@@ -49,6 +49,9 @@ public:
 
     // Rows shown as headings by the sheet view (the reader sets it back to 1).
     int fixedRows = 1;
+    // The argument hint last built for this sheet (code page 932), shown while the pointer
+    // rests on it.
+    std::string hoverText;
     // Display widths of the columns, kept with the sheet for its view.
     std::vector<int>& columnWidths() { return widths_; }
     const std::vector<int>& columnWidths() const { return widths_; }

@@ -1,7 +1,5 @@
 #include "model/RowOperations.h"
 
-#include "model/TextOps.h"
-
 #include <stdexcept>
 
 namespace hakoniwa {
@@ -66,12 +64,17 @@ std::string copyRow(const ItemSheet& sheet, int row) {
 void pasteRow(ItemSheet& sheet, int row, const std::string& buffer) {
     if (buffer.empty() || !selectedRowExists(sheet, row))
         return;
-    // Every cell in the buffer ends with a tab; the empty text after the last one is no cell.
-    int fields = getSplitCount(buffer, '\t');
-    if (buffer.back() == '\t')
-        --fields;
-    for (int c = 0; c < fields && c < sheet.columnCount(); ++c)
-        sheet.setCell(c, row, getSplitStrVal(buffer, '\t', c));
+    // Every cell in the buffer ends with a tab. A tab byte is never part of a double-byte
+    // character, so the buffer is cut at every one, as the reader cuts sheet lines: a cell
+    // ending in a stray lead byte stays one cell. The text after the last tab is no cell.
+    std::size_t start = 0;
+    for (int c = 0; c < sheet.columnCount() && start < buffer.size(); ++c) {
+        std::size_t end = buffer.find('\t', start);
+        if (end == std::string::npos)
+            end = buffer.size();
+        sheet.setCell(c, row, buffer.substr(start, end - start));
+        start = end + 1;
+    }
 }
 
 void resetSheet(ItemSheet& sheet) {

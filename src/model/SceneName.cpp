@@ -1,5 +1,7 @@
 #include "model/SceneName.h"
 
+#include "model/Texts.h"
+
 #include <array>
 
 namespace hakoniwa {
@@ -15,6 +17,12 @@ bool canStoreSceneName(const std::string& name) {
         if (name == tag)
             return false;
     return true;
+}
+
+SceneRename checkSceneRename(int index, const std::string& name) {
+    if (index == 0 && name != texts::kMain)
+        return SceneRename::FirstSceneFixed;
+    return canStoreSceneName(name) ? SceneRename::Allowed : SceneRename::NotStorable;
 }
 
 std::vector<std::string> splitMemo(const std::string& text) {

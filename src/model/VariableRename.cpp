@@ -1,14 +1,17 @@
 #include "model/VariableRename.h"
 
+#include "model/CommandEntryRules.h"
 #include "model/Project.h"
 #include "model/TextOps.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace hakoniwa {
 namespace {
 
 constexpr int kFirstArgumentColumn = 3;
+constexpr int kLastJumpArgumentColumn = 5; // columns 6 to 9 of a jump row are link handles
 
 // A reference as an argument cell holds it: name, name[index] or name[index].member.
 struct Reference {
@@ -31,43 +34,94 @@ Reference parseReference(const std::string& text) {
     return reference;
 }
 
+// One rename, told apart as the variable's name or one of its members.
+struct Rewrite {
+    std::string variable; // the name references spell before the rewrite
+    std::string newName;  // the variable's name afterwards
+    std::optional<std::string> oldMember, newMember;
+};
+
 // The cell's text after the rename, or nothing when the cell is not affected.
-std::optional<std::string> renamed(const std::string& cell, const std::string& name,
-                                   const std::string& newText, const std::string& oldName) {
-    const Reference reference = parseReference(cell);
-    if (newText.empty()) {
-        if (reference.name == oldName)
-            return name + "[]";
+std::optional<std::string> rewritten(const std::string& cell, const Rewrite& rewrite) {
+    if (getSplitStrVal(cell, '[', 0) != rewrite.variable)
         return std::nullopt;
+    if (!rewrite.oldMember) {
+        // The name changes; whatever follows it (index, member) stays.
+        const std::size_t open = findSeparator(cell, '[');
+        return open == std::string::npos ? rewrite.newName + "[]"
+                                         : rewrite.newName + cell.substr(open);
     }
-    if (reference.name == name && reference.member == oldName)
-        return name + "[" + reference.index + "]." + newText;
-    return std::nullopt;
+    const Reference reference = parseReference(cell);
+    if (reference.member != rewrite.oldMember)
+        return std::nullopt;
+    return rewrite.variable + "[" + reference.index + "]." + *rewrite.newMember;
+}
+
+// The columns of a row that hold arguments: [first, end).
+std::pair<int, int> argumentColumns(const ItemSheet& sheet, int row) {
+    switch (sheet.rowKind(row)) {
+    case RowKind::Instruction:
+        return {kFirstArgumentColumn, sheet.columnCount()};
+    case RowKind::Jump:
+    case RowKind::UnsetJump:
+        return {kFirstArgumentColumn, std::min(kLastJumpArgumentColumn + 1, sheet.columnCount())};
+    default:
+        return {0, 0};
+    }
+}
+
+void rewriteScene(Scene& scene, const Rewrite& rewrite) {
+    for (int i = 0; i < scene.itemCount(); ++i) {
+        ItemSheet& sheet = scene.item(i).sheet;
+        for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r) {
+            const auto [first, end] = argumentColumns(sheet, r);
+            for (int c = first; c < end; ++c) {
+                const std::string& cell = sheet.cell(c, r);
+                if (cell.empty())
+                    continue;
+                if (auto text = rewritten(cell, rewrite))
+                    sheet.setCell(c, r, std::move(*text));
+            }
+        }
+    }
+}
+
+bool declares(const Scene& scene, const std::string& variable) {
+    for (int i = 0; i < scene.itemCount(); ++i) {
+        const ItemSheet& sheet = scene.item(i).sheet;
+        for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r)
+            if (sheet.rowKind(r) == RowKind::Declaration && sheet.cell(1, r) == variable)
+                return true;
+    }
+    return false;
 }
 
 } // namespace
 
-void renameVariableReferences(Project& project, const std::string& name, const std::string& newText,
-                              const std::string& oldText) {
-    // A renamed declaration is matched by the name part of what its cell held before.
-    const std::string oldName = newText.empty() ? getSplitStrVal(oldText, '[', 0) : oldText;
-    const std::string& nowCalled = newText.empty() ? name : newText;
-    if (oldName.empty() || oldName == nowCalled)
-        return;
-    for (int s = 0; s < project.sceneCount(); ++s) {
-        Scene& scene = project.scene(s);
-        for (int i = 0; i < scene.itemCount(); ++i) {
-            ItemSheet& sheet = scene.item(i).sheet;
-            for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r)
-                for (int c = kFirstArgumentColumn; c < sheet.columnCount(); ++c) {
-                    const std::string& cell = sheet.cell(c, r);
-                    if (cell.empty())
-                        continue;
-                    if (auto text = renamed(cell, name, newText, oldName))
-                        sheet.setCell(c, r, std::move(*text));
-                }
-        }
+void renameVariableReferences(Project& project, int declaringScene,
+                              const DeclarationRename& rename) {
+    Rewrite rewrite;
+    if (rename.newText.empty()) {
+        // A renamed declaration is matched by the name part of what its cell held before.
+        rewrite.variable = getSplitStrVal(rename.oldText, '[', 0);
+        rewrite.newName = rename.name;
+        if (rewrite.variable.empty() || rewrite.variable == rewrite.newName)
+            return;
+    } else {
+        rewrite.variable = rewrite.newName = rename.name;
+        rewrite.oldMember = rename.oldText;
+        rewrite.newMember = rename.newText;
+        if (rename.oldText.empty() || rename.oldText == rename.newText)
+            return;
     }
+    if (declaringScene != 0) {
+        rewriteScene(project.scene(declaringScene), rewrite);
+        return;
+    }
+    // A global: every scene, except where a local of the same name hides it.
+    for (int s = 0; s < project.sceneCount(); ++s)
+        if (s == 0 || !declares(project.scene(s), rewrite.variable))
+            rewriteScene(project.scene(s), rewrite);
 }
 
 } // namespace hakoniwa

@@ -6,18 +6,23 @@
 namespace hakoniwa {
 
 class Project;
+struct DeclarationRename;
 
-// Rewrites the variable references in the argument cells (columns 3 and up of rows 2 and
-// up) of every sheet of every scene, after a declaration row was edited.
+// Rewrites the variable references that mean the edited declaration, after a declaration row
+// of a sheet in scene `declaringScene` was edited.
 //
-// `name` is the declaration's name as it now stands in column 1. With `newText` empty the
-// name itself was edited from `oldText`: every reference to the old name becomes
-// name + "[]" (index and member are not kept). Otherwise the member `oldText` of `name` was
-// renamed to `newText`: every name[i].oldText becomes name[i].newText.
+// With `rename.newText` empty the variable itself was renamed from `rename.oldText` to
+// `rename.name`: every reference to the old name gets the new name and keeps its index and
+// member (pos[2].hp becomes vec[2].hp; a bare pos becomes vec[]). Otherwise the member
+// `rename.oldText` of `rename.name` became `rename.newText`: every name[i].oldText becomes
+// name[i].newText.
 //
-// An empty `oldText` names nothing that could be referenced, and an unchanged name or
-// member needs no rewrite; both leave every cell as it is.
-void renameVariableReferences(Project& project, const std::string& name, const std::string& newText,
-                              const std::string& oldText);
+// Only the references that can mean the declaration are rewritten: a declaration in the first
+// scene is global and reaches every scene but those that declare a local of the same name; a
+// declaration in any other scene is local to it. Only argument cells change (columns 3 and up
+// of instruction rows, 3 to 5 of jump rows); member cells and link-handle offsets never do.
+// An empty old text, or an unchanged name or member, rewrites nothing.
+void renameVariableReferences(Project& project, int declaringScene,
+                              const DeclarationRename& rename);
 
 } // namespace hakoniwa

@@ -116,13 +116,19 @@ TEST(CommandEntryRules, ColoursOfItemNodesAndTheColourCell) {
         EXPECT_EQ(targetNodeBackground(project, data), std::nullopt) << data;
 }
 
-TEST(CommandEntryRules, OnlyDeclarationRowsAskForARename) {
+TEST(CommandEntryRules, OnlyAnEditedDeclarationAsksForARename) {
     ItemSheet sheet = sheetWithKinds({"speed", "0", "-1", "", "7"});
     sheet.setCell(2, 2, "y");
     EXPECT_EQ(declarationRename(sheet, 1, 2, "pos"), (DeclarationRename{"speed", "", "pos"}));
     EXPECT_EQ(declarationRename(sheet, 2, 2, "x"), (DeclarationRename{"speed", "y", "x"}));
     EXPECT_EQ(declarationRename(sheet, 0, 2, "1"), std::nullopt);
     EXPECT_EQ(declarationRename(sheet, 3, 2, "hp"), std::nullopt); // member cell emptied
+    EXPECT_EQ(declarationRename(sheet, 2, 2, ""), std::nullopt);   // member added
+    // A row that only now became a declaration had nothing to rename: the number, jump number,
+    // unset jump or empty text it held before is no variable.
+    for (const char* before : {"0", "3", "x3", "-1", ""})
+        EXPECT_EQ(declarationRename(sheet, 1, 2, before), std::nullopt) << before;
     for (int row : {3, 4, 5, 6})
         EXPECT_EQ(declarationRename(sheet, 2, row, "x"), std::nullopt) << row;
+    EXPECT_EQ(declarationRename(sheet, 1, 3, "pos"), std::nullopt); // a name became "0"
 }

@@ -88,6 +88,15 @@ TEST(RowOperations, PasteWritesTheCopiedCellsAsFarAsBothRowsReach) {
     clearRow(wide, 3);
     for (int c = 0; c < 12; ++c)
         EXPECT_EQ(wide.cell(c, 3), "");
+
+    // A cell ending in a stray lead byte stays one cell; the arguments after it keep their
+    // columns.
+    ItemSheet stray;
+    stray.setCell(3, 2, "a\x82");
+    stray.setCell(4, 2, "b");
+    pasteRow(stray, 3, copyRow(stray, 2));
+    EXPECT_EQ(stray.cell(3, 3), "a\x82");
+    EXPECT_EQ(stray.cell(4, 3), "b");
 }
 
 TEST(RowOperations, ResetKeepsPositionAndNamesAndEmptiesTheRest) {

@@ -14,6 +14,11 @@ TEST(SceneName, NamesTheFileCannotCarryBackAreRefused) {
     for (const char* bad :
          {"", "\tx", "a\nb", "a\rb", "[scene_headder]", "[/scene_headder]", "[itm]", "[/itm]"})
         EXPECT_FALSE(canStoreSceneName(bad)) << bad;
+    // The first scene always reads back as "メイン".
+    EXPECT_EQ(checkSceneRename(0, "Title"), SceneRename::FirstSceneFixed);
+    EXPECT_EQ(checkSceneRename(0, texts::kMain), SceneRename::Allowed);
+    EXPECT_EQ(checkSceneRename(1, "Title"), SceneRename::Allowed);
+    EXPECT_EQ(checkSceneRename(1, "[itm]"), SceneRename::NotStorable);
 }
 
 TEST(SceneName, MemoLinesRoundTrip) {

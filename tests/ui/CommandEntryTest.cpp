@@ -291,3 +291,96 @@ TEST_F(CommandEntry, OnlyAPressInColumnZeroOpensTheRowMenuOverTheSheet) {
     Form3->FormMouseMove(3, 3);
     EXPECT_EQ(Form3->contextMenuPolicy(), Qt::DefaultContextMenu);
 }
+
+namespace {
+
+// Types `text` into the cell with real keys and leaves the editor open.
+QWidget* typeInto(SheetView* view, int column, int row, const QString& text) {
+    const QModelIndex index = view->sheetModel()->index(row, column);
+    view->setCurrentIndex(index);
+    view->edit(index);
+    auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(index));
+    if (editor) {
+        editor->selectAll();
+        editor->insert(text);
+    }
+    return editor;
+}
+
+} // namespace
+
+TEST_F(CommandEntry, OnlyAnEditedDeclarationRenamesItsReferencesHoweverTheEditEnds) {
+    hakoniwa::ItemSheet& sheet = item->sheet;
+    hakoniwa::Item& other = Form1->project.scene(0).addItem(200, 10);
+    for (hakoniwa::ItemSheet* each : {&sheet, &other.sheet}) {
+        each->setCell(1, 3, "0");
+        each->setCell(3, 3, "0");
+        each->setCell(4, 3, "pos[2].hp");
+    }
+    other.sheet.setCell(1, 2, "1"); // a jump row whose link handles hold 0
+    other.sheet.setCell(6, 2, "0");
+    sheet.setCell(1, 2, "0");
+    const std::string before = other.sheet.cell(3, 3);
+
+    // A number typed over in an instruction row is no declaration: nothing else changes.
+    QWidget* editor = typeInto(view, 1, 2, QStringLiteral("score"));
+    ASSERT_NE(editor, nullptr);
+    key(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the view commits after the key
+    EXPECT_EQ(cell(1, 2), "score");
+    EXPECT_EQ(cell(3, 3), "0");
+    EXPECT_EQ(other.sheet.cell(3, 3), before);
+    EXPECT_EQ(other.sheet.cell(6, 2), "0");
+
+    // A declaration renamed and committed by Tab keeps index and member in its references.
+    sheet.setCell(1, 2, "pos");
+    key(typeInto(view, 1, 2, QStringLiteral("vec")), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cell(1, 2), "vec");
+    EXPECT_EQ(cell(4, 3), "vec[2].hp");
+    EXPECT_EQ(other.sheet.cell(4, 3), "vec[2].hp");
+
+    // Committed by the pointer bringing up another item's sheet.
+    typeInto(view, 1, 2, QStringLiteral("pos"));
+    Form2->curItm = &other;
+    Form3->placeSheet(&other, SheetPlacement::Shown);
+    EXPECT_EQ(cell(1, 2), "pos");
+    EXPECT_EQ(other.sheet.cell(4, 3), "pos[2].hp");
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+}
+
+TEST_F(CommandEntry, EditorCombosCommitOnceIntoTheCellTheyWereOpenedOn) {
+    // Enter right after the press writes "unset", whatever an earlier choice left in the combo.
+    press(Qt::RightButton, 1, 2);
+    enterIn(Form3->cbMOl, 1);
+    EXPECT_EQ(cell(1, 2), "1");
+    press(Qt::RightButton, 1, 2);
+    key(Form3->cbMOl->lineEdit(), Qt::Key_Return); // where a real key lands first
+    EXPECT_EQ(cell(1, 2), "-1");
+
+    // Enter stops at the combo: the sheet's own Enter does not run as well (it would fail on
+    // a press that left no cell).
+    Form3->curCol = Form3->curRow = -1;
+    press(Qt::RightButton, 1, 3);
+    enterIn(Form3->cbMOl, 0);
+    EXPECT_EQ(cell(1, 3), "0");
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+
+    // Showing another sheet hides the open combo, and it never writes into that sheet.
+    item->sheet.setCell(2, 3, "load,,1,name:hen|val");
+    press(Qt::RightButton, 3, 3);
+    EXPECT_TRUE(onlyVisible(Form3->cbHen));
+    const QString hint = view->hoverText();
+    EXPECT_FALSE(hint.isEmpty());
+    hakoniwa::Item& other = Form1->project.scene(0).addItem(200, 10);
+    Form2->curItm = &other;
+    Form3->placeSheet(&other, SheetPlacement::Shown);
+    EXPECT_TRUE(onlyVisible(nullptr));
+    enterIn(Form3->cbHen, 1);
+    EXPECT_EQ(other.sheet.cell(3, 3), "");
+    // Each sheet keeps its own hover hint, shown also while the window is not active.
+    EXPECT_TRUE(view->hoverText().isEmpty());
+    Form3->placeSheet(item, SheetPlacement::Shown);
+    EXPECT_EQ(view->hoverText(), hint);
+    EXPECT_TRUE(view->viewport()->testAttribute(Qt::WA_AlwaysShowToolTips));
+}

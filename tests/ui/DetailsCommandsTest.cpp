@@ -39,31 +39,39 @@ QString caption() {
 
 using DetailsCommands = WindowsFixture;
 
-TEST_F(DetailsCommands, RowCommandsChangeTheSelectedItemsSheetAndReportAMissingRow) {
-    hakoniwa::Item& selected = addItem(10, 10);
-    hakoniwa::Item& shown = addItem(100, 10); // shown and current, not selected
-    numberRows(selected.sheet, 6);
-    Form2->selItm = &selected;
+TEST_F(DetailsCommands, RowCommandsChangeTheSheetOnShowAndReportAMissingRow) {
+    hakoniwa::Item& other = addItem(10, 10);
+    hakoniwa::Item& shown = addItem(100, 10); // on show and current
+    numberRows(other.sheet, 6);
+    numberRows(shown.sheet, 6);
+    Form2->selItm = &other; // selected, red outline, but not what the user is looking at
 
     Form3->selRow = 3;
     Form3->edRpn->setText(QStringLiteral("7"));
     Form3->N6Click(); // one copy; the typed count comes back
     EXPECT_EQ(Form3->edRpn->text(), QStringLiteral("7"));
-    EXPECT_EQ(selected.sheet.rowCount(), 7);
-    EXPECT_EQ(selected.sheet.cell(2, 4), "row3");
-    EXPECT_EQ(shown.sheet.rowCount(), 5);
+    EXPECT_EQ(shown.sheet.rowCount(), 7);
+    EXPECT_EQ(shown.sheet.cell(2, 4), "row3");
+    Form3->selRow = 4;
+    Form3->N3Click();
+    EXPECT_EQ(shown.sheet.rowCount(), 6);
+    EXPECT_EQ(shown.sheet.cell(2, 4), "row4");
+    EXPECT_EQ(other.sheet.rowCount(), 6); // never touched out of sight
+    EXPECT_EQ(other.sheet.cell(2, 3), "row3");
 
-    Form3->selRow = 6;
+    Form3->selRow = 5;
     Form3->Button2Click();
-    EXPECT_EQ(Form3->selRow, 5);
-    EXPECT_EQ(Form3->Label1->text(), QStringLiteral("選択行4"));
+    EXPECT_EQ(Form3->selRow, 4);
+    EXPECT_EQ(Form3->Label1->text(), QStringLiteral("選択行3"));
 
-    // A row copied from one item pastes into another.
+    // A row copied from one sheet pastes into another; showing another sheet drops the row
+    // selection, which belonged to the sheet it was made on.
     Form3->N8Click();
-    Form2->selItm = &shown;
+    Form3->placeSheet(&other, SheetPlacement::Shown);
+    EXPECT_EQ(Form3->selRow, -1);
     Form3->selRow = 2;
     Form3->N9Click();
-    EXPECT_EQ(shown.sheet.cell(2, 2), "row5");
+    EXPECT_EQ(other.sheet.cell(2, 2), "row5");
     EXPECT_EQ(caption(), QStringLiteral("システム"));
 
     // With no row selected the sheet stays and the caption names the handler.
@@ -73,14 +81,16 @@ TEST_F(DetailsCommands, RowCommandsChangeTheSelectedItemsSheetAndReportAMissingR
     Form3->N8Click();
     EXPECT_EQ(caption(), QStringLiteral("システム 例外:999TForm3::N8Click"));
     EXPECT_TRUE(Form3->rowBuffer.empty());
-    EXPECT_EQ(shown.sheet.rowCount(), 5);
+    EXPECT_EQ(other.sheet.rowCount(), 6);
 
-    Form2->selItm = nullptr; // without a selected item nothing happens at all
+    Form3->placeSheet(nullptr, SheetPlacement::Shown); // with no sheet on show nothing happens
     Form1->setWindowTitle(QStringLiteral("システム"));
+    Form3->selRow = 2;
     Form3->N11Click();
     Form3->N3Click();
     EXPECT_EQ(caption(), QStringLiteral("システム"));
-    EXPECT_EQ(selected.sheet.rowCount(), 7);
+    EXPECT_EQ(other.sheet.rowCount(), 6);
+    EXPECT_EQ(shown.sheet.rowCount(), 6);
 }
 
 TEST_F(DetailsCommands, PickWritesTheClickedEntryIntoThePressedCell) {

@@ -66,6 +66,7 @@ TEST_F(DetailsWindow, ControlsStartAsDesigned) {
     EXPECT_TRUE(Form3->isVisible());
     EXPECT_EQ(Form3->Label1->text(), QStringLiteral("Label1"));
     EXPECT_FALSE(Form3->CheckBox1->isChecked());
+    EXPECT_GE(Form3->CheckBox1->width(), Form3->CheckBox1->sizeHint().width()); // whole caption
     EXPECT_EQ(Form3->edRpn->text(), QStringLiteral("1"));
     EXPECT_EQ(Form3->edRpn->geometry(), QRect(8, 273, 121, 20));
     EXPECT_EQ(Form3->Button1->geometry(), QRect(144, 274, 75, 25));
@@ -182,28 +183,25 @@ TEST_F(DetailsWindow, RebuildingAListForgetsAClickedNodeOfIt) {
     EXPECT_EQ(Form3->selNode, Form3->tvOpList->topLevelItem(0));
 }
 
-TEST_F(DetailsWindow, AddRowAndColumnGrowTheSelectedItemsSheet) {
+TEST_F(DetailsWindow, AddRowAndColumnGrowTheSheetOnShow) {
     hakoniwa::Scene& main = Form1->project.scene(0);
     Form2->addItm(main);
     hakoniwa::Item& shown = main.item(0);
     hakoniwa::Item& other = main.addItem(0, 0);
     SheetModel* model = Form3->sheetView->sheetModel();
 
-    Form3->Y1Click(); // nothing selected: nothing changes
-    EXPECT_EQ(shown.sheet.rowCount(), 5);
-
-    Form2->selItm = &other; // selected, not shown
+    Form2->selItm = &other; // selected, not on show: never grown out of sight
     Form3->Y1Click();
     Form3->X1Click();
-    EXPECT_EQ(other.sheet.rowCount(), 6);
-    EXPECT_EQ(other.sheet.columnCount(), 11);
-    EXPECT_EQ(model->rowCount(), 5);
-
-    Form2->selItm = &shown;
-    Form3->Y1Click();
-    Form3->X1Click();
+    EXPECT_EQ(other.sheet.rowCount(), 5);
+    EXPECT_EQ(shown.sheet.rowCount(), 6);
+    EXPECT_EQ(shown.sheet.columnCount(), 11);
     EXPECT_EQ(model->rowCount(), 6);
     EXPECT_EQ(model->columnCount(), 11);
+
+    Form3->placeSheet(nullptr, SheetPlacement::Shown);
+    Form3->Y1Click();
+    EXPECT_EQ(shown.sheet.rowCount(), 6);
     EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
 }
 

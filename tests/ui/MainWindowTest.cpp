@@ -2,6 +2,7 @@
 
 #include "app/Unit1.h"
 #include "details/Settei.h"
+#include "editor/ImageCanvas.h"
 #include "editor/Unit2.h"
 #include "model/Texts.h"
 #include "platform/Cp932Codec.h"
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -55,20 +57,43 @@ TEST_F(MainWindow, AddedScenesAreNumberedAndDoNotTakeTheFocus) {
 }
 
 TEST_F(MainWindow, RenameChangesOnlyTheCaptionAndRefusesNamesTheFileCannotCarry) {
+    Form1->Button1Click();
+    Form1->pcScene->setCurrentIndex(1);
     Form1->Edit1->setText("Title");
     Form1->Edit1KeyDown(Qt::Key_A);
-    EXPECT_EQ(Form1->pcScene->tabText(0), QStringLiteral("メイン"));
+    EXPECT_EQ(Form1->pcScene->tabText(1), "Page1");
     Form1->Edit1KeyDown(Qt::Key_Return);
-    EXPECT_EQ(Form1->pcScene->tabText(0), "Title");
-    EXPECT_EQ(Form1->project.scene(0).caption, "Title");
-    EXPECT_EQ(toQt(Form1->project.scene(0).nodeText), QStringLiteral("メインtv"));
+    EXPECT_EQ(Form1->pcScene->tabText(1), "Title");
+    EXPECT_EQ(Form1->project.scene(1).caption, "Title");
+    EXPECT_EQ(Form1->project.scene(1).nodeText, "Page1tv");
 
     for (const QString& bad : {QString(), QStringLiteral("\tx"), QStringLiteral("[itm]"),
                                QStringLiteral("[/scene_headder]")}) {
         Form1->Edit1->setText(bad);
         Form1->Edit1KeyDown(Qt::Key_Return);
-        EXPECT_EQ(Form1->pcScene->tabText(0), "Title") << bad.toStdString();
+        EXPECT_EQ(Form1->pcScene->tabText(1), "Title") << bad.toStdString();
+        EXPECT_FALSE(Form1->statusBar()->currentMessage().isEmpty());
     }
+
+    // The first scene always reads back as "メイン": its rename is refused and the status bar
+    // says why.
+    Form1->pcScene->setCurrentIndex(0);
+    Form1->Edit1->setText("Title");
+    Form1->Edit1KeyDown(Qt::Key_Return);
+    EXPECT_EQ(Form1->pcScene->tabText(0), QStringLiteral("メイン"));
+    EXPECT_TRUE(Form1->statusBar()->currentMessage().contains(QStringLiteral("メイン")));
+}
+
+TEST_F(MainWindow, CanvasKeepsItsMarginsAndHasTheKeyboardFirst) {
+    Form1->show();
+    QApplication::processEvents();
+    const QWidget* client = Form1->centralWidget();
+    EXPECT_EQ(client->size(), QSize(474, 359));
+    EXPECT_EQ(Form1->img1->geometry(), QRect(104, 56, 368, 299));
+    Form1->resize(Form1->width() + 100, Form1->height() + 50);
+    QApplication::processEvents();
+    EXPECT_EQ(Form1->img1->geometry(), QRect(104, 56, 468, 349));
+    EXPECT_EQ(QApplication::focusWidget() == Form1->Edit1, false);
 }
 
 TEST_F(MainWindow, EnterTypedIntoTheNameBoxRenamesTheActiveScene) {
