@@ -1,5 +1,6 @@
 #include "model/ItemSheet.h"
 
+#include "model/ChangeLog.h"
 #include "model/NumberConversion.h"
 
 #include <stdexcept>
@@ -14,6 +15,76 @@ void checkPosition(int column, int row) {
                                 ") lies outside the sheet");
 }
 
+// The changes a sheet records while a change log is recording.
+class CellStep : public ChangeLog::Step {
+public:
+    CellStep(ItemSheet& sheet, int column, int row, std::string before, std::string after)
+        : sheet_(sheet), column_(column), row_(row), before_(std::move(before)),
+          after_(std::move(after)) {}
+    void undo() override { sheet_.setCell(column_, row_, before_); }
+    void redo() override { sheet_.setCell(column_, row_, after_); }
+
+private:
+    ItemSheet& sheet_;
+    int column_, row_;
+    std::string before_, after_;
+};
+
+class SwapStep : public ChangeLog::Step {
+public:
+    SwapStep(ItemSheet& sheet, int a, int b) : sheet_(sheet), a_(a), b_(b) {}
+    void undo() override { sheet_.swapRows(a_, b_); }
+    void redo() override { sheet_.swapRows(a_, b_); }
+
+private:
+    ItemSheet& sheet_;
+    int a_, b_;
+};
+
+// A new row or column count; cells that a shrink dropped come back on undo.
+class ShapeStep : public ChangeLog::Step {
+public:
+    struct DroppedCell {
+        int column, row;
+        std::string text;
+    };
+    ShapeStep(ItemSheet& sheet, bool columns, int before, int after,
+              std::vector<DroppedCell> dropped)
+        : sheet_(sheet), columns_(columns), before_(before), after_(after),
+          dropped_(std::move(dropped)) {}
+    void undo() override {
+        resize(before_);
+        for (const DroppedCell& cell : dropped_)
+            sheet_.setCell(cell.column, cell.row, cell.text);
+    }
+    void redo() override { resize(after_); }
+
+private:
+    void resize(int count) {
+        if (columns_)
+            sheet_.setColumnCount(count);
+        else
+            sheet_.setRowCount(count);
+    }
+
+    ItemSheet& sheet_;
+    bool columns_;
+    int before_, after_;
+    std::vector<DroppedCell> dropped_;
+};
+
+class ReplaceStep : public ChangeLog::Step {
+public:
+    ReplaceStep(ItemSheet& sheet, ItemSheet before, ItemSheet after)
+        : sheet_(sheet), before_(std::move(before)), after_(std::move(after)) {}
+    void undo() override { sheet_ = before_; }
+    void redo() override { sheet_ = after_; }
+
+private:
+    ItemSheet& sheet_;
+    ItemSheet before_, after_;
+};
+
 } // namespace
 
 ItemSheet::ItemSheet(int columns, int rows)
@@ -23,6 +94,15 @@ ItemSheet::ItemSheet(int columns, int rows)
 void ItemSheet::setColumnCount(int columns) {
     if (columns < 0)
         throw std::out_of_range("negative column count");
+    if (ChangeLog::recording() && columns != columns_) {
+        std::vector<ShapeStep::DroppedCell> dropped;
+        for (int r = 0; r < rowCount(); ++r)
+            for (int c = columns; c < columns_; ++c)
+                if (!rows_[r][c].empty())
+                    dropped.push_back({c, r, rows_[r][c]});
+        ChangeLog::record(
+            std::make_unique<ShapeStep>(*this, true, columns_, columns, std::move(dropped)));
+    }
     columns_ = columns;
     for (auto& row : rows_)
         row.resize(columns);
@@ -32,6 +112,15 @@ void ItemSheet::setColumnCount(int columns) {
 void ItemSheet::setRowCount(int rows) {
     if (rows < 0)
         throw std::out_of_range("negative row count");
+    if (ChangeLog::recording() && rows != rowCount()) {
+        std::vector<ShapeStep::DroppedCell> dropped;
+        for (int r = rows; r < rowCount(); ++r)
+            for (int c = 0; c < columns_; ++c)
+                if (!rows_[r][c].empty())
+                    dropped.push_back({c, r, rows_[r][c]});
+        ChangeLog::record(
+            std::make_unique<ShapeStep>(*this, false, rowCount(), rows, std::move(dropped)));
+    }
     rows_.resize(rows, std::vector<std::string>(columns_));
 }
 
@@ -49,7 +138,10 @@ void ItemSheet::setCell(int column, int row, std::string text) {
         setColumnCount(column + 1);
     if (row >= rowCount())
         setRowCount(row + 1);
-    rows_[row][column] = std::move(text);
+    std::string& cell = rows_[row][column];
+    if (ChangeLog::recording() && cell != text)
+        ChangeLog::record(std::make_unique<CellStep>(*this, column, row, cell, text));
+    cell = std::move(text);
 }
 
 void ItemSheet::swapRows(int a, int b) {
@@ -58,6 +150,14 @@ void ItemSheet::swapRows(int a, int b) {
     if (a >= rowCount() || b >= rowCount())
         throw std::out_of_range("row outside the sheet");
     std::swap(rows_[a], rows_[b]);
+    if (ChangeLog::recording() && a != b)
+        ChangeLog::record(std::make_unique<SwapStep>(*this, a, b));
+}
+
+void ItemSheet::replaceWith(const ItemSheet& other) {
+    if (ChangeLog::recording())
+        ChangeLog::record(std::make_unique<ReplaceStep>(*this, *this, other));
+    *this = other;
 }
 
 RowKind ItemSheet::rowKind(int row) const {

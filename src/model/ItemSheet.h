@@ -39,6 +39,8 @@ public:
     void setCell(int column, int row, std::string text);
 
     void swapRows(int a, int b);
+    // Takes every cell, the shape and the display state of `other`; recorded as one change.
+    void replaceWith(const ItemSheet& other);
 
     RowKind rowKind(int row) const;
     // The jump number of column 1, or 0 when the row is not a jump row.

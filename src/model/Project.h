@@ -18,8 +18,14 @@ public:
 
     // The caption the next added scene gets: "メイン" first, then "Page" + scene count.
     std::string nextSceneCaption() const;
-    // Appends a scene; the first scene of an empty project becomes the active one.
+    // Appends a scene; the first scene of an empty project becomes the active one. Recorded in
+    // a recording change log.
     Scene& addScene();
+    // Removes the scene at `index`; a later active scene moves up with it, and a removed
+    // active scene passes the activity to the one before it. A recording change log keeps the
+    // scene, so that undo puts the same scene back. Throws std::out_of_range when there is no
+    // such scene.
+    void deleteScene(int index);
     // Removes every scene; nothing is active afterwards.
     void clear();
 
@@ -32,6 +38,7 @@ public:
     Scene* sceneOf(const Item* item);
 
 private:
+    friend class ScenePlaceStep;
     std::vector<std::unique_ptr<Scene>> scenes_;
     int active_ = -1;
 };

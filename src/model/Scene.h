@@ -25,6 +25,14 @@ public:
     // Appends item "itm" + N at (x, y) with a fresh 10 x 5 sheet; the scene's first item
     // gets the start flag "1", the others "0".
     Item& addItem(int x, int y);
+    // Removes the item at `index`; the items after it move up one place. A recording change
+    // log keeps the item, so that undo puts the same item back. Throws std::out_of_range for
+    // an index outside the scene.
+    void deleteItem(int index);
+
+    // Take an item out and put it back, unrecorded: the change log's own moves.
+    std::unique_ptr<Item> takeItem(int index);
+    Item& putItem(int index, std::unique_ptr<Item> item);
 
 private:
     std::vector<std::unique_ptr<Item>> items_;
