@@ -5,6 +5,9 @@
 
 ImageCanvas::ImageCanvas(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true); // pointer moves are reported without a button held
+    // A press takes the keyboard, so keys typed after pointing at the picture are the
+    // picture's; it handles none itself, so they go on to the window that holds it.
+    setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     image_ = QImage(1, 1, QImage::Format_RGB32);
     image_.fill(brushColor);
@@ -54,8 +57,12 @@ void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ImageCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The double-click acts first, at the position its first press recorded; the second
-    // press is then reported like any other press.
-    emit doubleClicked();
-    mousePressEvent(event);
+    // Only the left button double-clicks. Its second press is the double-click, which acts at
+    // the position the first press recorded; reporting it as a press as well would select and
+    // grab whatever the double-click just made. Any other button's double-click is just the
+    // two presses it is made of.
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    else
+        mousePressEvent(event);
 }

@@ -7,6 +7,7 @@
 // An image control: a widget that shows a back-buffer image of its own size and reports
 // its mouse events in its own coordinates. Whatever is drawn on the image stays until it
 // is drawn over; when the widget grows, the old picture stays in the top-left corner.
+// A press gives it the keyboard focus; the keys it receives pass on to its parents.
 class ImageCanvas : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +28,7 @@ signals:
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void mouseMoved(Qt::KeyboardModifiers shift, int x, int y);
     void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // A left double-click, reported in place of its second press.
     void doubleClicked();
     // The widget changed size; what lay outside the old buffer has not been drawn yet.
     void resized();

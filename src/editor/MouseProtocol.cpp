@@ -63,11 +63,13 @@ void TForm2::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
     });
 }
 
-// The first item under the pointer becomes current and its sheet is shown; the items before
-// it give their sheets up. Over no item there is no current item.
+// The topmost item under the pointer becomes current and its sheet is shown; the items drawn
+// over it give their sheets up. Over no item there is no current item. Items are visited from
+// the last drawn down, so a copy lying exactly over its original is the one found, as it is
+// the one seen.
 void TForm2::hoverOver(hakoniwa::Scene& scene, int x, int y) {
     const hakoniwa::TextWidth textWidth = canvasTextWidth();
-    for (int i = 0; i < scene.itemCount(); ++i) {
+    for (int i = scene.itemCount() - 1; i >= 0; --i) {
         hakoniwa::Item& item = scene.item(i);
         if (hakoniwa::boxContains(hakoniwa::itemBox(item, textWidth), {x, y})) {
             if (&item != curItm) {
@@ -101,10 +103,12 @@ void TForm2::findHandles(const hakoniwa::Scene& scene, int x, int y) {
     }
 }
 
-// Each moved thing redraws the scene once.
+// Each moved thing redraws the scene once. Items stop at the canvas's top and left edges;
+// link handles are offsets from their items and follow the pointer anywhere.
 void TForm2::dragTo(int x, int y) {
     if (curItm) {
-        setPointCells(curItm->sheet, 1, 1, x + dragDX, y + dragDY);
+        const hakoniwa::CanvasPoint anchor = hakoniwa::draggedAnchor({x, y}, {dragDX, dragDY});
+        setPointCells(curItm->sheet, 1, 1, anchor.x, anchor.y);
         refreshShownSheet(*curItm);
         dspAllItm();
     }
@@ -158,7 +162,7 @@ void TForm2::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, i
 }
 
 // No hover pass runs while the right button is held, so the current item is still the one
-// the drag started on: it gets a row jumping to the item under the release.
+// the drag started on: it gets a row jumping to the topmost item under the release.
 void TForm2::linkByRightDrag(hakoniwa::Scene& scene, int x, int y) {
     hakoniwa::Item* source = inScene(scene, curItm);
     if (!source)
@@ -176,6 +180,8 @@ void TForm2::FormDblClick() {
         hakoniwa::Scene* scene = Form1->project.activeScene();
         if (!scene)
             return;
+        // Nothing stays selected: the canvas reports no press for the double-click's second
+        // press, so the new item, though current, is not selected or grabbed by it.
         selItm = nullptr;
         hakoniwa::Item* original = inScene(*scene, curItm);
         addItm(*scene);

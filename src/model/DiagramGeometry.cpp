@@ -2,6 +2,9 @@
 
 #include "model/NumberConversion.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace hakoniwa {
 namespace {
 
@@ -52,10 +55,19 @@ bool boxContains(const CanvasRect& box, CanvasPoint pointer) {
 }
 
 int itemAt(const Scene& scene, CanvasPoint pointer, const TextWidth& textWidth) {
-    for (int i = 0; i < scene.itemCount(); ++i)
+    for (int i = scene.itemCount() - 1; i >= 0; --i)
         if (boxContains(itemBox(scene.item(i), textWidth), pointer))
             return i;
     return -1;
+}
+
+CanvasPoint draggedAnchor(CanvasPoint pointer, CanvasPoint grabOffset) {
+    // Summed wide: an anchor read from a file may lie near the end of the int range.
+    const auto coordinate = [](int at, int offset) {
+        const long long sum = static_cast<long long>(at) + offset;
+        return static_cast<int>(std::clamp<long long>(sum, 0, std::numeric_limits<int>::max()));
+    };
+    return {coordinate(pointer.x, grabOffset.x), coordinate(pointer.y, grabOffset.y)};
 }
 
 RowMark rowMark(const ItemSheet& sheet, int row, int itemCount) {

@@ -46,8 +46,12 @@ CanvasPoint textOrigin(CanvasPoint anchor);
 CanvasRect itemBox(const Item& item, const TextWidth& textWidth);
 // Strictly inside the box: a pointer on its outline is not over the item.
 bool boxContains(const CanvasRect& box, CanvasPoint pointer);
-// Index of the first item, in list order, whose box the pointer is over; -1 for none.
+// Index of the topmost item whose box the pointer is over: boxes are drawn in list order, so
+// the last one in the list that contains the pointer is the one the user sees; -1 for none.
 int itemAt(const Scene& scene, CanvasPoint pointer, const TextWidth& textWidth);
+// Where a dragged item's anchor goes: the pointer plus the grab offset, but never left of or
+// above the canvas origin, where the item could not be reached again.
+CanvasPoint draggedAnchor(CanvasPoint pointer, CanvasPoint grabOffset);
 
 // What a command row puts on the diagram, from its jump number (column 1).
 struct RowMark {

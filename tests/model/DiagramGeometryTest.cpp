@@ -76,8 +76,9 @@ TEST(DiagramGeometry, PointerOnTheOutlineIsNotOverTheItem) {
     CountingWidth width;
     placedItem(scene, 300, 300, "far");
     placedItem(scene, 100, 100, "abc");
-    placedItem(scene, 105, 100, "abc"); // overlaps the one before
-    EXPECT_EQ(itemAt(scene, {110, 105}, width.function()), 1);
+    placedItem(scene, 105, 100, "abc"); // overlaps the one before and is drawn over it
+    EXPECT_EQ(itemAt(scene, {110, 105}, width.function()), 2);
+    EXPECT_EQ(itemAt(scene, {99, 105}, width.function()), 1);
     EXPECT_EQ(itemAt(scene, {10, 10}, width.function()), -1);
 }
 

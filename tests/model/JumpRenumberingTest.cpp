@@ -34,3 +34,12 @@ TEST(JumpRenumbering, SceneCallsMoveUpWhenAnItemIsAdded) {
     // The header row holds the x coordinate in column 1; it is no jump.
     EXPECT_EQ(scene.item(0).sheet.cell(1, 1), "500");
 }
+
+TEST(JumpRenumbering, TheLargestNumberStaysAJump) {
+    Scene scene;
+    scene.addItem(0, 0).sheet.setCell(1, 2, "2147483647");
+    scene.item(0).sheet.setCell(1, 3, "2147483646");
+    renumberJumpsAfterItemAdded(scene);
+    EXPECT_EQ(scene.item(0).sheet.cell(1, 2), "2147483647");
+    EXPECT_EQ(scene.item(0).sheet.cell(1, 3), "2147483647");
+}

@@ -6,8 +6,12 @@
 #include "editor/Unit2.h"
 #include "platform/Cp932Codec.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTabBar>
+#include <QTest>
 
 namespace {
 
@@ -43,14 +47,30 @@ void drag(Qt::MouseButton button, int fromX, int fromY, int toX, int toY) {
     move(toX, toY);
     release(button, toX, toY);
 }
-// The canvas reports a double-click after the first press and release, before the second.
+// The canvas reports a left double-click in place of its second press.
 void doubleClick(int x, int y) {
     move(x, y);
     press(Qt::LeftButton, x, y);
     release(Qt::LeftButton, x, y);
     Form1->img1DblClick();
-    press(Qt::LeftButton, x, y);
     release(Qt::LeftButton, x, y);
+}
+
+// Real events on the main window's canvas, as the toolkit delivers them. A move with no button
+// held is sent directly: the test pointer never crosses a shown window.
+void pointAt(QPoint at) {
+    QMouseEvent event(QEvent::MouseMove, at, Form1->img1->mapToGlobal(at), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Form1->img1, &event);
+}
+// Pointing, press, release, the double-click, and its release unless the test goes on holding.
+void realDoubleClick(Qt::MouseButton button, QPoint at, bool release = true) {
+    pointAt(at);
+    QTest::mousePress(Form1->img1, button, {}, at);
+    QTest::mouseRelease(Form1->img1, button, {}, at);
+    QTest::mouseDClick(Form1->img1, button, {}, at);
+    if (release)
+        QTest::mouseRelease(Form1->img1, button, {}, at);
 }
 
 // Adds a scene and makes it the active one, as a click on its tab does.
@@ -108,6 +128,42 @@ TEST_F(MouseProtocol, LeftDragMovesTheItemAndAPressOnEmptyCanvasKeepsTheSelectio
     EXPECT_EQ(Form2->selItm, &a);
     EXPECT_EQ(a.sheet.cell(1, 1), "150");
     EXPECT_EQ(a.sheet.cell(2, 1), "90");
+}
+
+TEST_F(MouseProtocol, ADraggedItemStopsAtTheCanvasTopAndLeftEdges) {
+    hakoniwa::Item& a = addItem(30, 40, "abc");
+    drag(Qt::LeftButton, 35, 45, -20, 95);
+    EXPECT_EQ(a.sheet.cell(1, 1), "0");
+    EXPECT_EQ(a.sheet.cell(2, 1), "90");
+    drag(Qt::LeftButton, 5, 95, 60, -30);
+    EXPECT_EQ(a.sheet.cell(1, 1), "55");
+    EXPECT_EQ(a.sheet.cell(2, 1), "0");
+}
+
+TEST_F(MouseProtocol, TheTopmostItemUnderThePointerIsTheOneHit) {
+    hakoniwa::Item& under = addItem(100, 100, "abc");
+    hakoniwa::Item& over = addItem(100, 100, "abc");
+    over.sheet.setCell(2, 2, "over");
+    hakoniwa::Item& other = addItem(300, 100, "x");
+    move(105, 105);
+    EXPECT_EQ(Form2->curItm, &over);
+    EXPECT_EQ(Form3->shownItem(), &over);
+    move(50, 50);
+    EXPECT_EQ(Form2->curItm, nullptr);
+    EXPECT_EQ(Form3->shownItem(), nullptr);
+
+    drag(Qt::RightButton, 305, 105, 105, 105); // released over both: links to the one on top
+    EXPECT_EQ(other.sheet.cell(1, other.sheet.rowCount() - 1), "2");
+
+    doubleClick(105, 105);
+    ASSERT_EQ(scene().itemCount(), 4);
+    hakoniwa::Item& copy = scene().item(3);
+    EXPECT_EQ(copy.sheet.cell(2, 2), "over");
+    drag(Qt::LeftButton, 105, 105, 155, 165); // the copy lies over both and is the one moved
+    EXPECT_EQ(copy.sheet.cell(1, 1), "155");
+    EXPECT_EQ(copy.sheet.cell(2, 1), "165");
+    EXPECT_EQ(over.sheet.cell(1, 1), "100");
+    EXPECT_EQ(under.sheet.cell(1, 1), "100");
 }
 
 TEST_F(MouseProtocol, RightDragFromItemToItemAppendsAJumpRow) {
@@ -194,6 +250,55 @@ TEST_F(MouseProtocol, DoubleClickAddsAnEmptyItemOrACopyOfTheItemUnderThePointer)
     doubleClick(65, 75);
     EXPECT_EQ(scene().item(0).sheet.cell(4, 1), "");
     EXPECT_EQ(scene().item(0).sheet.cell(2, 2), "");
+}
+
+TEST_F(MouseProtocol, OnlyALeftDoubleClickAddsAnItem) {
+    realDoubleClick(Qt::RightButton, {150, 200});
+    realDoubleClick(Qt::MiddleButton, {150, 200});
+    EXPECT_EQ(scene().itemCount(), 0);
+
+    // On an item a right double-click is two right clicks, each a jump of the item to itself.
+    hakoniwa::Item& a = addItem(100, 100, "a");
+    const int rows = a.sheet.rowCount();
+    realDoubleClick(Qt::RightButton, {105, 105});
+    EXPECT_EQ(scene().itemCount(), 1);
+    ASSERT_EQ(a.sheet.rowCount(), rows + 2);
+    EXPECT_EQ(a.sheet.cell(1, rows + 1), "1");
+}
+
+TEST_F(MouseProtocol, ALeftDoubleClickLeavesNothingSelectedOrGrabbed) {
+    hakoniwa::Item& original = addItem(100, 100, "abc");
+    realDoubleClick(Qt::LeftButton, {105, 105}, false);
+    ASSERT_EQ(scene().itemCount(), 2);
+    hakoniwa::Item& copy = scene().item(1);
+    EXPECT_EQ(Form2->selItm, nullptr);
+    EXPECT_EQ(Form2->curItm, &copy);
+    EXPECT_EQ(Form3->shownItem(), &copy);
+
+    // The button is still down from the double-click: moving on drags nothing.
+    QTest::mouseMove(Form1->img1, {200, 180});
+    QTest::mouseRelease(Form1->img1, Qt::LeftButton, {}, {200, 180});
+    EXPECT_EQ(copy.sheet.cell(1, 1), "105");
+    EXPECT_EQ(copy.sheet.cell(2, 1), "105");
+    EXPECT_EQ(original.sheet.cell(1, 1), "100");
+    EXPECT_EQ(Form2->selItm, nullptr);
+}
+
+TEST_F(MouseProtocol, APressOnTheCanvasTakesTheKeysFromTheSceneName) {
+    Form1->show();
+    Form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    Form1->Edit1->setFocus();
+    addItem(100, 100, "a");
+    const QString caption = Form1->pcScene->tabText(0);
+    Form3->hide();
+
+    pointAt({105, 105});
+    QTest::mouseClick(Form1->img1, Qt::LeftButton, {}, {105, 105});
+    ASSERT_EQ(QApplication::focusWidget(), Form1->img1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Form1->pcScene->tabText(0), caption);
+    EXPECT_TRUE(Form3->isVisible());
 }
 
 TEST_F(MouseProtocol, EnterOpensTheDetailsWindowOnlyWithASelection) {
