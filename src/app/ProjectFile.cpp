@@ -5,6 +5,7 @@
 #include "model/SourceReader.h"
 #include "model/SourceWriter.h"
 #include "platform/DataPaths.h"
+#include "platform/Dialogs.h"
 #include "platform/FileStore.h"
 
 // The project source file: Open and Save read and write it through these two, and run
@@ -14,6 +15,8 @@ namespace {
 
 // Written by 実行 for the run script; mkSource with an empty name writes here.
 constexpr const char* kRunFile = "\\dat\\bat\\tmp.txt";
+
+const QString kNotAProject = QStringLiteral("プロジェクトファイルではありません");
 
 // True for the whole of a read, also when it ends by a failure: while it is set, new memos
 // are hidden, new sheets stay out of the details window and nothing is redrawn.
@@ -31,10 +34,22 @@ private:
 } // namespace
 
 void TForm1::ldSource(const QString& fileName) {
+    // Shown once reading is over, so that nothing runs under the message box while loading.
+    QString message;
     guarded(handler("TForm1::ldSource"), [&] {
         const LoadingFlag loading(isLoading);
-        // An unreadable file stops here, before anything of the open project is touched.
+        // What is no project is refused before the open project is touched: a folder, a FIFO
+        // or a device unopened, a file without the header once read. An unreadable file
+        // stops here too, by its failure.
+        if (hakoniwa::FileStore::isSpecial(fileName)) {
+            message = kNotAProject;
+            return;
+        }
         const std::string bytes = hakoniwa::FileStore::readAll(fileName);
+        if (!hakoniwa::SourceReader::isProjectSource(bytes)) {
+            message = kNotAProject;
+            return;
+        }
         clrAllScene();
         // The tabs and memos show what was read, also when a line stopped the reader.
         const auto showReadProject = [this] {
@@ -44,12 +59,18 @@ void TForm1::ldSource(const QString& fileName) {
         };
         try {
             hakoniwa::SourceReader(project, Form2->downX, Form2->downY).read(bytes);
+        } catch (const hakoniwa::SourceReader::Failure& failure) {
+            showReadProject();
+            message = QString::fromUtf8(failure.what());
+            throw;
         } catch (...) {
             showReadProject();
             throw;
         }
         showReadProject();
     });
+    if (!message.isEmpty())
+        hakoniwa::Dialogs::current().showError(this, message);
 }
 
 void TForm1::mkSource(const QString& fileName) {

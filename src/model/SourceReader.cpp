@@ -11,12 +11,24 @@ namespace {
 constexpr int kFirstLinkHandleColumn = 6;
 constexpr int kLastLinkHandleColumn = 9;
 constexpr const char* kUnsetHandleOffset = "-20";
+constexpr std::string_view kHeaderOpening = "[scene_headder]";
 
 bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
 }
 
 } // namespace
+
+SourceReader::Failure::Failure(int lineNumber, const std::string& reason)
+    : std::runtime_error("読み込みを " + std::to_string(lineNumber) + " 行目で中止しました\n" +
+                         reason),
+      lineNumber_(lineNumber) {}
+
+bool SourceReader::isProjectSource(std::string_view bytes) {
+    bool found = false;
+    forEachLine(bytes, [&](std::string_view line) { found = found || line == kHeaderOpening; });
+    return found;
+}
 
 SourceReader::SourceReader(Project& project, int newItemX, int newItemY)
     : project_(project), newItemX_(newItemX), newItemY_(newItemY) {}
@@ -35,8 +47,7 @@ void SourceReader::read(std::string_view bytes) {
         try {
             readLine(line);
         } catch (const std::exception& failure) {
-            throw std::runtime_error("project file line " + std::to_string(lineNumber) + ": " +
-                                     failure.what());
+            throw Failure(lineNumber, failure.what());
         }
     });
 }
@@ -60,7 +71,7 @@ void SourceReader::readLine(std::string_view line) {
 }
 
 bool SourceReader::readTag(std::string_view line) {
-    if (line == "[scene_headder]") {
+    if (line == kHeaderOpening) {
         mode_ = Mode::Header;
         sceneCounter_ = 0;
     } else if (line == "[/scene_headder]" || line == "[/itm]") {
@@ -76,7 +87,7 @@ bool SourceReader::readTag(std::string_view line) {
 
 void SourceReader::readMemoLine(std::string_view line) {
     if (!scene_)
-        throw std::runtime_error("memo line before any scene name");
+        throw std::runtime_error("シーン名より前にメモ行があります");
     scene_->memo.emplace_back(line.substr(1));
 }
 
@@ -91,7 +102,7 @@ void SourceReader::readSceneName(std::string_view line) {
 
 void SourceReader::readItemStart(std::string_view line) {
     if (!scene_)
-        throw std::runtime_error("item before any scene");
+        throw std::runtime_error("シーン名より前にアイテムがあります");
     scene_->addItem(newItemX_, newItemY_);
     // Counted per page block; in a file we wrote this is the item just added.
     sheet_ = &scene_->item(itemCounter_).sheet;
@@ -104,7 +115,7 @@ void SourceReader::readItemStart(std::string_view line) {
 
 void SourceReader::readSheetLine(std::string_view line) {
     if (!sheet_)
-        throw std::runtime_error("sheet row before any item");
+        throw std::runtime_error("アイテムより前にシートの行があります");
     const int row = sheet_->rowCount();
     sheet_->addRow();
     // Column 0 is empty in these rows and every cell ends with a tab: drop both ends.
@@ -137,8 +148,8 @@ void SourceReader::fillLinkHandles(int row) {
 
 void SourceReader::readPageOpening() {
     if (sceneCounter_ >= project_.sceneCount())
-        throw std::runtime_error("page block " + std::to_string(sceneCounter_) +
-                                 " has no scene in the header");
+        throw std::runtime_error("ページ " + std::to_string(sceneCounter_) +
+                                 " に当たるシーンがヘッダーにありません");
     scene_ = &project_.scene(sceneCounter_);
     ++sceneCounter_;
     itemCounter_ = 0;

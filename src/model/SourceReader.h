@@ -2,6 +2,7 @@
 
 #include "model/Project.h"
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -12,13 +13,28 @@ namespace hakoniwa {
 
 class SourceReader {
 public:
+    // A line the reader could not take. The message (UTF-8, for the user) names the line,
+    // counted from 1 as the reader cuts lines, and the reason.
+    class Failure : public std::runtime_error {
+    public:
+        Failure(int lineNumber, const std::string& reason);
+        int lineNumber() const { return lineNumber_; }
+
+    private:
+        int lineNumber_;
+    };
+
+    // True when the bytes hold a line that is exactly the header opening: without one, the
+    // reader would find nothing and the file is no project at all.
+    static bool isProjectSource(std::string_view bytes);
+
     // The reader fills `project`. New items start at (newItemX, newItemY), as a double-click
     // there would make them; the file's header row then replaces that position.
     SourceReader(Project& project, int newItemX, int newItemY);
 
     // Clears the project and reads the file into it. A line the project cannot take (a memo
     // line or an item before any scene, a sheet line before any item, more page blocks than
-    // scenes) throws std::runtime_error naming the line; what was read before it stays.
+    // scenes) throws Failure naming the line; what was read before it stays.
     void read(std::string_view bytes);
 
 private:

@@ -5,15 +5,19 @@
 
 // Whole files in and out, as bytes. Writing goes through a temporary file in the target's
 // folder that replaces the target only once it is complete, so a failed write (full disk,
-// no permission, a killed process) leaves the previous file as it was.
+// no permission, a killed process) leaves the previous file as it was. Where the folder takes
+// no new file but the target exists and may be written, the target is rewritten in place.
 namespace hakoniwa {
 
 class FileStore {
 public:
-    // The file's bytes; throws std::runtime_error when it cannot be read.
+    // True when `path` names something that exists but is no regular file (a folder, a FIFO,
+    // a device): reading such a thing could block or never end. Looks without opening.
+    static bool isSpecial(const QString& path);
+    // The file's bytes; throws std::runtime_error when it cannot be read or is no regular file.
     static std::string readAll(const QString& path);
     // Replaces the file with `bytes`; throws std::runtime_error when that fails, and the
-    // previous file (if any) is then untouched.
+    // previous file (if any) then holds what it held before, as far as the disk allows.
     static void writeAll(const QString& path, const std::string& bytes);
 };
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <vector>
 
 using namespace hakoniwa;
 
@@ -23,13 +24,16 @@ Project read(const std::string& bytes) {
     return project;
 }
 
-std::string failureOf(const std::string& bytes, Project& project) {
+// The line the reader stopped at, or 0 when it read everything.
+int failingLine(const std::string& bytes, Project& project) {
     try {
         SourceReader(project, 0, 0).read(bytes);
-    } catch (const std::runtime_error& failure) {
-        return failure.what();
+    } catch (const SourceReader::Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find(std::to_string(failure.lineNumber())),
+                  std::string::npos);
+        return failure.lineNumber();
     }
-    return "no failure";
+    return 0;
 }
 
 } // namespace
@@ -74,22 +78,34 @@ TEST(SourceReader, PageBlocksArePairedWithScenesByPosition) {
 TEST(SourceReader, LinesTheProjectCannotTakeStopTheReaderAndKeepWhatWasRead) {
     const struct {
         const char* bytes;
+        int line;
         int scenesKept;
     } cases[] = {
-        {"[scene_headder]\r\n\tmemo first\r\nA\r\n", 0},
-        {"[itm]\r\n\t\titm0\t\r\n", 0},
-        {"[scene_headder]\r\nA\r\n[/scene_headder]\r\n[itm]\r\n\t[page0]\r\n\t\t\t1\t\r\n", 1},
-        {"[scene_headder]\r\nA\r\nB\r\n[/scene_headder]\r\n[itm]\r\n\t[page0]\r\n"
-         "\t[page1]\r\n\t\titm0\t\r\n\t[page2]\r\n\t\titm1\t\r\n",
-         2},
+        {"[scene_headder]\r\n\tmemo first\r\nA\r\n", 2, 0},
+        {"[itm]\r\n\t\titm0\t\r\n", 2, 0},
+        {"[scene_headder]\r\nA\r\n[/scene_headder]\r\n[itm]\r\n\t[page0]\r\n\t\t\t1\t\r\n", 6, 1},
+        // Empty lines count, and CR LF, a lone LF and a lone CR each end one line.
+        {"junk\n\r\n[scene_headder]\rA\r\nB\r\r\n[/scene_headder]\n[itm]\r\n\t[page0]\r\n"
+         "\t[page1]\n\t\titm0\t\r\n\t[page2]\r\n\t\titm1\t\r\n",
+         12, 2},
     };
     for (const auto& c : cases) {
         Project project;
-        const std::string message = failureOf(c.bytes, project);
-        EXPECT_NE(message.find("project file line"), std::string::npos) << c.bytes;
+        EXPECT_EQ(failingLine(c.bytes, project), c.line) << c.bytes;
         EXPECT_EQ(project.sceneCount(), c.scenesKept) << c.bytes;
     }
     Project project;
-    failureOf(cases[3].bytes, project);
+    failingLine(cases[3].bytes, project);
     EXPECT_EQ(project.scene(1).itemCount(), 1); // the item before the failing line stays
+}
+
+TEST(SourceReader, OnlyBytesWithTheHeaderLineAreAProject) {
+    for (const std::string& bytes :
+         std::vector<std::string>{"[scene_headder]", "junk\r[scene_headder]\nA",
+                                  std::string("\0\xff\n[scene_headder]\r\n", 20)})
+        EXPECT_TRUE(SourceReader::isProjectSource(bytes)) << bytes;
+    for (const std::string& bytes : std::vector<std::string>{
+             "", "\r\n", "A\r\n[itm]\r\n", " [scene_headder]\r\n", "[scene_headder]x",
+             "\t[scene_headder]", std::string("[scene_headder]\0", 16), "\x89\x50\x4e\x47\0\0"})
+        EXPECT_FALSE(SourceReader::isProjectSource(bytes)) << bytes;
 }

@@ -6,11 +6,18 @@
 #include "editor/Unit2.h"
 #include "model/SourceWriter.h"
 #include "platform/Cp932Codec.h"
+#include "platform/FileStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <iostream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using hakoniwa::fromQt;
 
@@ -116,12 +123,49 @@ TEST_F(ProjectFile, UnreadableFileLeavesTheProjectAsItWas) {
     EXPECT_EQ(Form1->pcScene->count(), 2);
 }
 
+TEST_F(ProjectFile, WhatIsNoProjectIsRefusedAndTheOpenProjectStays) {
+    buildTwoScenes();
+    Form1->pcScene->setCurrentIndex(1);
+    const std::string before = hakoniwa::SourceWriter::write(Form1->project);
+    hakoniwa::Scene* firstScene = &Form1->project.scene(0);
+
+    writeFile(scratch.filePath("empty"), "");
+    writeFile(scratch.filePath("binary"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff", 18));
+    writeFile(scratch.filePath("text"), "A\r\n\tmemo\r\n[itm]\r\n\t[page0]\r\n\t\titm0\t\r\n");
+    // Opening a FIFO for reading would wait here for a writer that never comes.
+    ASSERT_EQ(mkfifo(scratch.filePath("fifo").toLocal8Bit().constData(), 0600), 0);
+    QDir(scratch.path()).mkdir("folder");
+    for (const QString& path :
+         {scratch.filePath("empty"), scratch.filePath("binary"), scratch.filePath("text"),
+          scratch.filePath("fifo"), scratch.filePath("folder"), QStringLiteral("/dev/zero")}) {
+        dialogs->errors.clear();
+        dialogs->openName = path;
+        Form1->N2Click();
+        EXPECT_EQ(dialogs->errors,
+                  QStringList{QStringLiteral("プロジェクトファイルではありません")})
+            << path.toStdString();
+        EXPECT_EQ(caption(), QStringLiteral("システム"));
+        EXPECT_FALSE(Form1->isLoading);
+        ASSERT_EQ(Form1->project.sceneCount(), 2);
+        EXPECT_EQ(&Form1->project.scene(0), firstScene);
+        EXPECT_EQ(hakoniwa::SourceWriter::write(Form1->project), before);
+        EXPECT_EQ(Form1->pcScene->count(), 2);
+        EXPECT_EQ(Form1->pcScene->currentIndex(), 1);
+        EXPECT_TRUE(Form1->memoOf(firstScene)->isHidden());
+        EXPECT_FALSE(Form1->memoOf(&Form1->project.scene(1))->isHidden());
+    }
+}
+
 TEST_F(ProjectFile, FailureWhileReadingKeepsThePartialProjectOnShow) {
-    writeFile(scratch.filePath("p.txt"), "[scene_headder]\r\nA\r\nB\r\n[/scene_headder]\r\n"
-                                         "[itm]\r\n\t[page0]\r\n\t[page1]\r\n\t\titm0\t\r\n"
-                                         "\t[page2]\r\n");
+    // Line 12, counting the empty lines and each kind of line end.
+    writeFile(scratch.filePath("p.txt"), "junk\n\r\n[scene_headder]\rA\r\nB\r\r\n"
+                                         "[/scene_headder]\n[itm]\r\n\t[page0]\r\n"
+                                         "\t[page1]\n\t\titm0\t\r\n\t[page2]\r\n\t\titm1\t\r\n");
     Form1->ldSource(scratch.filePath("p.txt"));
     EXPECT_EQ(caption(), QStringLiteral("システム 例外:308TForm1::ldSource"));
+    ASSERT_EQ(dialogs->errors.size(), 1);
+    EXPECT_EQ(dialogs->errors[0], QStringLiteral("読み込みを 12 行目で中止しました\n"
+                                                 "ページ 2 に当たるシーンがヘッダーにありません"));
     EXPECT_FALSE(Form1->isLoading);
     ASSERT_EQ(Form1->project.sceneCount(), 2);
     EXPECT_EQ(Form1->project.scene(1).itemCount(), 1);
@@ -147,4 +191,70 @@ TEST_F(ProjectFile, FailedSaveReportsAndKeepsThePreviousFile) {
     EXPECT_EQ(caption(), QStringLiteral("システム 例外:373TForm1::mkSource"));
     EXPECT_EQ(fileBytes(path), previous);
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files), QStringList{"p.txt"});
+}
+
+namespace {
+
+// Saving runs in a child process that, when started as root, drops to an unprivileged user,
+// for whom folder permissions hold. Returns the child's exit code: 0 written, 1 refused.
+int writeAsUnprivileged(const QString& folder, const std::string& bytes) {
+    std::cout.flush();
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        // Relative to the folder, so that its parents need not be open to that user.
+        if (chdir(folder.toLocal8Bit().constData()) != 0 ||
+            (geteuid() == 0 && (setresgid(kNobody, kNobody, kNobody) != 0 ||
+                                setresuid(kNobody, kNobody, kNobody) != 0)))
+            _exit(2);
+        try {
+            hakoniwa::FileStore::writeAll(QStringLiteral("p.txt"), bytes);
+        } catch (const std::runtime_error&) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+TEST(FileStore, FolderThatTakesNoNewFileStillLetsAWritableFileBeSaved) {
+    QTemporaryDir scratch;
+    const QString folder = scratch.filePath("locked");
+    const QString path = folder + "/p.txt";
+    QDir().mkdir(folder);
+    writeFile(path, "previous");
+    const auto lockFolder = [&](QFile::Permissions file) {
+        QFile(path).setPermissions(file);
+        const auto readAndEnter =
+            QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QFile(folder).setPermissions(readAndEnter);
+    };
+
+    const auto anyoneWrites =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther;
+    lockFolder(anyoneWrites);
+    EXPECT_EQ(writeAsUnprivileged(folder, "new and longer bytes"), 0);
+    EXPECT_EQ(fileBytes(path), "new and longer bytes");
+    EXPECT_EQ(writeAsUnprivileged(folder, "short"), 0);
+    EXPECT_EQ(fileBytes(path), "short");
+
+    lockFolder(QFile::ReadOwner | QFile::ReadOther);
+    EXPECT_EQ(writeAsUnprivileged(folder, "refused"), 1);
+    EXPECT_EQ(fileBytes(path), "short");
+
+    // Written in place, the bytes the disk does not take give back the previous file.
+    lockFolder(anyoneWrites);
+    {
+        const FileSizeLimit diskFull(10);
+        EXPECT_EQ(writeAsUnprivileged(folder, "far too long for the disk"), 1);
+    }
+    EXPECT_EQ(fileBytes(path), "short");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"p.txt"});
+    // Open again, so that the scratch folder can be removed by a user who is not root.
+    QFile(folder).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
