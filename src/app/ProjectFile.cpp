@@ -33,9 +33,10 @@ private:
 
 } // namespace
 
-void TForm1::ldSource(const QString& fileName) {
+bool TForm1::ldSource(const QString& fileName) {
     // Shown once reading is over, so that nothing runs under the message box while loading.
     QString message;
+    bool replaced = false;
     guarded(handler("TForm1::ldSource"), [&] {
         const LoadingFlag loading(isLoading);
         // What is no project is refused before the open project is touched: a folder, a FIFO
@@ -51,6 +52,7 @@ void TForm1::ldSource(const QString& fileName) {
             return;
         }
         clrAllScene();
+        replaced = true;
         // The tabs and memos show what was read, also when a line stopped the reader.
         const auto showReadProject = [this] {
             rebuildSceneWidgets();
@@ -71,6 +73,7 @@ void TForm1::ldSource(const QString& fileName) {
     });
     if (!message.isEmpty())
         hakoniwa::Dialogs::current().showError(this, message);
+    return replaced;
 }
 
 void TForm1::mkSource(const QString& fileName) {

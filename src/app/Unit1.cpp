@@ -315,7 +315,9 @@ void TForm1::N2Click() {
         const auto fileName = hakoniwa::Dialogs::current().openFileName(this);
         if (!fileName)
             return;
-        ldSource(*fileName);
+        // A refused file leaves everything as it was, the selection included.
+        if (!ldSource(*fileName))
+            return;
         Form2->dspAllItm();
         Form3->updHenCb();
         pcSceneChange();

@@ -66,7 +66,9 @@ public:
     void N2Click();
     void N3Click();
     void N7Click();
-    void ldSource(const QString& fileName);
+    // Reads the project file; false when the open project was left as it was (a file that
+    // could not be read or is no project).
+    bool ldSource(const QString& fileName);
     void mkSource(const QString& fileName);
 
     // Run and position grid.
