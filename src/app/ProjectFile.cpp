@@ -33,11 +33,11 @@ private:
 
 } // namespace
 
-bool TForm1::ldSource(const QString& fileName) {
+TForm1::ReadResult TForm1::ldSource(const QString& fileName) {
     // Shown once reading is over, so that nothing runs under the message box while loading.
     QString message;
     bool replaced = false;
-    guarded(handler("TForm1::ldSource"), [&] {
+    const bool complete = guarded(handler("TForm1::ldSource"), [&] {
         const LoadingFlag loading(isLoading);
         // What is no project is refused before the open project is touched: a folder, a FIFO
         // or a device unopened, a file without the header once read. An unreadable file
@@ -73,11 +73,13 @@ bool TForm1::ldSource(const QString& fileName) {
     });
     if (!message.isEmpty())
         hakoniwa::Dialogs::current().showError(this, message);
-    return replaced;
+    if (!replaced)
+        return ReadResult::Unchanged;
+    return complete ? ReadResult::Complete : ReadResult::Partial;
 }
 
-void TForm1::mkSource(const QString& fileName) {
-    guarded(handler("TForm1::mkSource"), [&] {
+bool TForm1::mkSource(const QString& fileName) {
+    return guarded(handler("TForm1::mkSource"), [&] {
         const QString path =
             fileName.isEmpty() ? hakoniwa::DataPaths::join(baseDir, kRunFile) : fileName;
         hakoniwa::FileStore::writeAll(path, hakoniwa::SourceWriter::write(project));

@@ -5,6 +5,7 @@
 #include "editor/Unit2.h"
 #include "handles/Unit5.h"
 #include "info/Unit4.h"
+#include <QUndoStack>
 
 #include <new>
 #include <utility>
@@ -35,6 +36,8 @@ void createWindows() {
     create(Form3);
     create(Form4);
     create(WWWinCur, nullptr, QString());
+    // The first scene is where every project starts, not a change to take back.
+    Form1->undoStack->clear();
 }
 
 void destroyWindows() {

@@ -2,6 +2,7 @@
 
 #include "app/Guarded.h"
 #include "app/Keys.h"
+#include "app/UndoSteps.h"
 #include "app/WindowLook.h"
 #include "details/Settei.h"
 #include "editor/ImageCanvas.h"
@@ -15,7 +16,9 @@
 #include "platform/Pointer.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -25,6 +28,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <QUndoStack>
 
 using hakoniwa::fromQt;
 using hakoniwa::toQt;
@@ -121,6 +125,8 @@ void TForm1::buildControls() {
 }
 
 void TForm1::buildMenu() {
+    undoStack = new QUndoStack(this);
+    connect(undoStack, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     N1 = menuBar()->addMenu(QStringLiteral("ファイル"));
     N6 = N1->addAction(QStringLiteral("新規"), this, [this] { N6Click(); });
     N1->addSeparator();
@@ -129,6 +135,18 @@ void TForm1::buildMenu() {
     N3 = N1->addAction(QStringLiteral("保存"), this, [this] { N3Click(); });
     N1->addSeparator();
     N7 = N1->addAction(QStringLiteral("終了"), this, [this] { N7Click(); });
+
+    // Undo and redo reach from every window, unless a text box being typed in takes the keys.
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
+    QAction* undo = undoStack->createUndoAction(this, QStringLiteral("元に戻す:"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = undoStack->createRedoAction(this, QStringLiteral("やり直し:"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* action : {undo, redo}) {
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        edit->addAction(action);
+    }
 
     // The other windows can be closed; this menu brings each back to the front.
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示"));
@@ -152,7 +170,12 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 // ---- scenes ---------------------------------------------------------------------------
 
 void TForm1::Button1Click() {
-    guarded(handler("TForm1::Button1Click"), [&] {
+    guarded(handler("TForm1::Button1Click"),
+            [&] { recordEdit(QStringLiteral("シーンの追加"), [&] { addScene(); }); });
+}
+
+void TForm1::addScene() {
+    {
         const bool firstScene = project.sceneCount() == 0;
         hakoniwa::Scene& scene = project.addScene();
         syncingTabs_ = true;
@@ -167,7 +190,7 @@ void TForm1::Button1Click() {
         Form3->updMOlCb();
         if (Form4)
             pcSceneChange();
-    });
+    }
 }
 
 QPlainTextEdit* TForm1::createMemo(hakoniwa::Scene& scene) {
@@ -188,10 +211,23 @@ QPlainTextEdit* TForm1::memoOf(const hakoniwa::Scene* scene) const {
 }
 
 void TForm1::memoEdited(hakoniwa::Scene* scene, QPlainTextEdit* memo) {
+    if (restoringMemos_)
+        return;
     reported([&] {
         bool lossy = false;
         const std::string bytes = hakoniwa::Cp932Codec::encode(memo->toPlainText(), &lossy);
-        scene->memo = hakoniwa::splitMemo(bytes);
+        std::vector<std::string> lines = hakoniwa::splitMemo(bytes);
+        if (lines != scene->memo) {
+            // A pause of two seconds, or another memo, begins a new undo step.
+            const qint64 now = QDateTime::currentMSecsSinceEpoch();
+            if (scene != memoBurstScene_ || now - lastMemoEditMs_ > 2000)
+                ++memoBurst_;
+            memoBurstScene_ = scene;
+            lastMemoEditMs_ = now;
+            std::vector<std::string> before = std::exchange(scene->memo, lines);
+            undoStack->push(
+                new MemoCommand(*scene, std::move(before), std::move(lines), memoBurst_));
+        }
         if (lossy) // show at once what will be saved
             replaceTextKeepingCursor(memo, toQt(bytes));
     });
@@ -218,7 +254,8 @@ void TForm1::Edit1KeyDown(int key) {
             break;
         }
         statusBar()->clearMessage();
-        scene->caption = std::move(name);
+        recordEdit(QStringLiteral("シーン名の変更"),
+                   [&] { hakoniwa::ChangeLog::assign(scene->caption, std::move(name)); });
         pcScene->setTabText(project.activeIndex(), toQt(scene->caption));
     });
 }
@@ -247,7 +284,11 @@ void TForm1::pcSceneChange() {
 }
 
 void TForm1::Button3Click() {
-    reported([&] {
+    reported([&] { recordEdit(QStringLiteral("シーンの複製"), [&] { duplicateScene(); }); });
+}
+
+void TForm1::duplicateScene() {
+    {
         const int active = project.activeIndex();
         if (active < 0)
             return;
@@ -263,10 +304,10 @@ void TForm1::Button3Click() {
         for (int j = 0; j < source->itemCount(); ++j)
             Form2->addItm(copy);
         for (int j = 0; j < source->itemCount(); ++j)
-            copy.item(j).sheet = source->item(j).sheet;
+            copy.item(j).sheet.replaceWith(source->item(j).sheet);
         // The change of scene brings lists, selection and memo in line with the new tab.
         pcSceneChange();
-    });
+    }
 }
 
 void TForm1::clrAllScene() {
@@ -294,6 +335,35 @@ void TForm1::rebuildSceneWidgets() {
     syncActiveTab();
 }
 
+void TForm1::projectRestored() {
+    reported([&] {
+        Form2->forgetGoneItems();
+        Form3->forgetGoneItems();
+        if (lastScene && project.indexOf(lastScene) < 0)
+            lastScene =
+                project.sceneCount() > 0 ? &project.scene(project.sceneCount() - 1) : nullptr;
+        bool sameScenes = static_cast<int>(memos_.size()) == project.sceneCount();
+        for (int i = 0; sameScenes && i < project.sceneCount(); ++i)
+            sameScenes = memos_[i].scene == &project.scene(i);
+        if (sameScenes) {
+            // Captions and memo texts put back in place; the memo keeps its widget.
+            restoringMemos_ = true;
+            for (int i = 0; i < project.sceneCount(); ++i) {
+                pcScene->setTabText(i, toQt(project.scene(i).caption));
+                const QString text = toQt(hakoniwa::joinMemo(project.scene(i).memo));
+                if (memos_[i].memo->toPlainText() != text)
+                    memos_[i].memo->setPlainText(text);
+            }
+            restoringMemos_ = false;
+            syncActiveTab();
+        } else {
+            rebuildSceneWidgets();
+        }
+        Form3->refreshSheet();
+        pcSceneChange();
+    });
+}
+
 void TForm1::syncActiveTab() {
     syncingTabs_ = true;
     pcScene->setCurrentIndex(project.activeIndex());
@@ -307,7 +377,28 @@ void TForm1::N6Click() {
         clrAllScene();
         Button1Click();
         Form2->dspAllItm();
+        projectFile.clear();
+        startAfresh();
     });
+}
+
+void TForm1::startAfresh() {
+    // Nothing before a new or opened project can be taken back into it.
+    undoStack->clear();
+    undoStack->setClean();
+    updateTitle(true);
+}
+
+void TForm1::updateTitle(bool clearFailure) {
+    static const QString failurePrefix = QStringLiteral("システム 例外:");
+    if (!clearFailure && windowTitle().startsWith(failurePrefix))
+        return;
+    QString title = QStringLiteral("システム");
+    if (!projectFile.isEmpty())
+        title += QStringLiteral(" - ") + QFileInfo(projectFile).fileName();
+    if (undoStack && !undoStack->isClean())
+        title += QStringLiteral(" *");
+    setWindowTitle(title);
 }
 
 void TForm1::N2Click() {
@@ -316,8 +407,19 @@ void TForm1::N2Click() {
         if (!fileName)
             return;
         // A refused file leaves everything as it was, the selection included.
-        if (!ldSource(*fileName))
+        const ReadResult read = ldSource(*fileName);
+        if (read == ReadResult::Unchanged)
             return;
+        startAfresh();
+        projectFile = *fileName;
+        if (read == ReadResult::Partial) {
+            // What was read is not the whole file: saving it is a change to be asked about,
+            // and the caption keeps the failure.
+            projectFile.clear();
+            undoStack->resetClean();
+        } else {
+            updateTitle(true);
+        }
         Form2->dspAllItm();
         Form3->updHenCb();
         pcSceneChange();
@@ -327,8 +429,11 @@ void TForm1::N2Click() {
 void TForm1::N3Click() {
     reported([&] {
         const auto fileName = hakoniwa::Dialogs::current().saveFileName(this);
-        if (fileName)
-            mkSource(*fileName);
+        if (!fileName || !mkSource(*fileName))
+            return;
+        projectFile = *fileName;
+        undoStack->setClean();
+        updateTitle(true);
     });
 }
 

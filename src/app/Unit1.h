@@ -17,6 +17,7 @@ class QPushButton;
 class QTabBar;
 class QTableWidget;
 class QTimer;
+class QUndoStack;
 class TWWWinCur;
 
 // The main window "システム": owns the project, shows its scenes as tabs with one memo
@@ -51,6 +52,17 @@ public:
     QAction* N3 = nullptr;
     QAction* N7 = nullptr;
 
+    // Every change to the project, one step per user action (編集 > 元に戻す, やり直し). Clean
+    // at the state last opened or saved.
+    QUndoStack* undoStack = nullptr;
+    // The file the project was last opened from or saved to; empty for a new project.
+    QString projectFile;
+    // Brings every window in line with the project after undo or redo changed it.
+    void projectRestored();
+    // Shows the normal caption: "システム", the file's name and " *" while there are unsaved
+    // changes. A failure caption stays until `clearFailure` (a save or open that succeeded).
+    void updateTitle(bool clearFailure = false);
+
     // The memo of a scene; placed on this window, shown only while its scene is active.
     QPlainTextEdit* memoOf(const hakoniwa::Scene* scene) const;
 
@@ -66,10 +78,12 @@ public:
     void N2Click();
     void N3Click();
     void N7Click();
-    // Reads the project file; false when the open project was left as it was (a file that
-    // could not be read or is no project).
-    bool ldSource(const QString& fileName);
-    void mkSource(const QString& fileName);
+    // Reads the project file. Unchanged: the open project was left as it was (a file that
+    // could not be read or is no project); Partial: a line stopped the reader.
+    enum class ReadResult { Unchanged, Complete, Partial };
+    ReadResult ldSource(const QString& fileName);
+    // Writes the project file (the run file for an empty name); false when that failed.
+    bool mkSource(const QString& fileName);
 
     // Run and position grid.
     void Button2Click();
@@ -99,6 +113,11 @@ protected:
 private:
     void buildControls();
     void buildMenu();
+    // The bodies of add and duplicate scene, recorded as one undo step by their handlers.
+    void addScene();
+    void duplicateScene();
+    // After New or Open: no undo history, nothing unsaved, the normal caption.
+    void startAfresh();
     void buildPositionGrid();
     void createHandleWindows();
     QPlainTextEdit* createMemo(hakoniwa::Scene& scene);
@@ -113,6 +132,12 @@ private:
     };
     std::vector<SceneMemo> memos_;
     bool syncingTabs_ = false;
+    // Memo text put back by undo is no new edit.
+    bool restoringMemos_ = false;
+    // Keys typed into one memo with short pauses are one undo step.
+    quint64 memoBurst_ = 0;
+    const hakoniwa::Scene* memoBurstScene_ = nullptr;
+    qint64 lastMemoEditMs_ = 0;
 };
 
 // The main window, set before its construction runs.

@@ -2,6 +2,7 @@
 
 #include "app/Guarded.h"
 #include "app/Keys.h"
+#include "app/UndoSteps.h"
 #include "app/Unit1.h"
 #include "details/ListWidgets.h"
 #include "details/SheetView.h"
@@ -83,7 +84,8 @@ bool chooseItemColour(TForm3& window, hakoniwa::ItemSheet& sheet) {
     const std::optional<QColor> chosen = hakoniwa::Dialogs::current().color(&window, initial);
     if (!chosen)
         return false;
-    sheet.setCell(5, 1, hakoniwa::colourCellText(colourValue(*chosen)));
+    recordEdit(QStringLiteral("色の変更"),
+               [&] { sheet.setCell(5, 1, hakoniwa::colourCellText(colourValue(*chosen))); });
     window.refreshSheet();
     window.tvMdList->viewport()->update();
     Form2->dspAllItm();
@@ -187,7 +189,8 @@ void TForm3::openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row)
         return;
     cbHen->hide();
     if (const std::optional<QString> file = hakoniwa::Dialogs::current().openFileName(this)) {
-        sheet.setCell(column, row, hakoniwa::cleanCellText(fromQt(*file)));
+        recordEdit(QStringLiteral("ファイルの選択"),
+                   [&] { sheet.setCell(column, row, hakoniwa::cleanCellText(fromQt(*file))); });
         refreshSheet();
     }
 }
@@ -212,24 +215,26 @@ void TForm3::cbMOlKeyDown(int key) {
         const auto entered = [](const QComboBox* combo) {
             return hakoniwa::cleanCellText(fromQt(combo->currentText()));
         };
-        switch (hakoniwa::entryComboFor(sheet, column, row)) {
-        case hakoniwa::EntryCombo::Targets:
-            sheet.setCell(1, row, std::to_string(cbMOl->currentIndex()));
-            refreshSheet();
-            Form2->dspAllItm();
-            break;
-        case hakoniwa::EntryCombo::Instructions:
-            sheet.setCell(2, row, entered(cbMtd));
-            break;
-        case hakoniwa::EntryCombo::Components:
-            sheet.setCell(2, row, entered(cbCmp));
-            break;
-        case hakoniwa::EntryCombo::Arguments:
-            sheet.setCell(column, row, entered(cbHen));
-            break;
-        case hakoniwa::EntryCombo::None:
-            break;
-        }
+        recordEdit(QStringLiteral("セルの編集"), [&] {
+            switch (hakoniwa::entryComboFor(sheet, column, row)) {
+            case hakoniwa::EntryCombo::Targets:
+                sheet.setCell(1, row, std::to_string(cbMOl->currentIndex()));
+                refreshSheet();
+                Form2->dspAllItm();
+                break;
+            case hakoniwa::EntryCombo::Instructions:
+                sheet.setCell(2, row, entered(cbMtd));
+                break;
+            case hakoniwa::EntryCombo::Components:
+                sheet.setCell(2, row, entered(cbCmp));
+                break;
+            case hakoniwa::EntryCombo::Arguments:
+                sheet.setCell(column, row, entered(cbHen));
+                break;
+            case hakoniwa::EntryCombo::None:
+                break;
+            }
+        });
         refreshSheet();
     });
 }

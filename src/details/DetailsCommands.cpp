@@ -1,6 +1,7 @@
 #include "details/Settei.h"
 
 #include "app/Guarded.h"
+#include "app/UndoSteps.h"
 #include "app/Unit1.h"
 #include "details/ListWidgets.h"
 #include "editor/ImageCanvas.h"
@@ -95,16 +96,18 @@ void TForm3::Button4Click() {
         auto write = [&](const std::string& text) {
             sheet.setCell(curCol, curRow, hakoniwa::cleanCellText(text));
         };
-        if (curCol == 2 && data != -1) {
-            hakoniwa::pickCommand(sheet, curRow, definitions, data);
-        } else if (curCol == 1 && data != -1) {
-            hakoniwa::pickTarget(sheet, curRow, data);
-        } else if (curCol >= 3) {
-            if (data != -1)
-                write(variables.entries.at(data));
-            else if (!selNode->parent()) // a declaration: the whole variable
-                write(topLevelNodeText(*this, selNode) + "[]");
-        }
+        recordEdit(QStringLiteral("リストからの選択"), [&] {
+            if (curCol == 2 && data != -1) {
+                hakoniwa::pickCommand(sheet, curRow, definitions, data);
+            } else if (curCol == 1 && data != -1) {
+                hakoniwa::pickTarget(sheet, curRow, data);
+            } else if (curCol >= 3) {
+                if (data != -1)
+                    write(variables.entries.at(data));
+                else if (!selNode->parent()) // a declaration: the whole variable
+                    write(topLevelNodeText(*this, selNode) + "[]");
+            }
+        });
         refreshSheet();
     });
 }

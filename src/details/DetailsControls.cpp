@@ -1,5 +1,6 @@
 #include "details/Settei.h"
 
+#include "app/UndoSteps.h"
 #include "details/ListWidgets.h"
 #include "details/SheetModel.h"
 #include "details/SheetView.h"
@@ -159,5 +160,8 @@ void TForm3::connectHandlers() {
     connect(sheetView, &SheetView::doubleClickedAt, this, [this] { StringGrid1DblClick(); });
     sheetView->sheetModel()->cellEdited = [this](int column, int row, const std::string& oldText) {
         sheetCellEdited(column, row, oldText);
+    };
+    sheetView->sheetModel()->asOneAction = [](const std::function<void()>& edit) {
+        recordEdit(QStringLiteral("セルの編集"), edit);
     };
 }

@@ -1,6 +1,7 @@
 #include "details/Settei.h"
 
 #include "app/Guarded.h"
+#include "app/UndoSteps.h"
 #include "editor/Unit2.h"
 #include "model/Item.h"
 #include "model/NumberConversion.h"
@@ -20,7 +21,7 @@ hakoniwa::ItemSheet* TForm3::rowCommandSheet() const {
 void TForm3::Y1Click() {
     guarded(handler("TForm3::Y1Click"), [&] {
         if (hakoniwa::ItemSheet* sheet = rowCommandSheet()) {
-            sheet->addRow();
+            recordEdit(QStringLiteral("行の追加"), [&] { sheet->addRow(); });
             refreshSheet();
         }
     });
@@ -29,7 +30,7 @@ void TForm3::Y1Click() {
 void TForm3::X1Click() {
     guarded(handler("TForm3::X1Click"), [&] {
         if (hakoniwa::ItemSheet* sheet = rowCommandSheet()) {
-            sheet->addColumn();
+            recordEdit(QStringLiteral("列の追加"), [&] { sheet->addColumn(); });
             refreshSheet();
         }
     });
@@ -42,12 +43,13 @@ int repeatCount(const QLineEdit* edRpn) {
     return hakoniwa::toIntDef(hakoniwa::fromQt(edRpn->text()), 1);
 }
 
-// Runs the command on the sheet on show and shows the result.
-template <typename Command> void onShownSheet(TForm3* form, Command&& command) {
+// Runs the command on the sheet on show as one undo step and shows the result.
+template <typename Command>
+void onShownSheet(TForm3* form, const QString& name, Command&& command) {
     hakoniwa::Item* shown = form->shownItem();
     if (!shown)
         return;
-    command(shown->sheet);
+    recordEdit(name, [&] { command(shown->sheet); });
     form->refreshSheet();
 }
 
@@ -58,14 +60,14 @@ void TForm3::N6Click() {
         // One copy whatever the repeat count says; the count the user typed comes back.
         const QString typedCount = edRpn->text();
         edRpn->setText(QStringLiteral("1"));
-        N5Click();
+        recordEdit(QStringLiteral("行の挿入"), [&] { N5Click(); });
         edRpn->setText(typedCount);
     });
 }
 
 void TForm3::N5Click() {
     guarded(handler("TForm3::N5Click"), [&] {
-        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) {
+        onShownSheet(this, QStringLiteral("行の挿入"), [&](hakoniwa::ItemSheet& sheet) {
             hakoniwa::insertRowCopies(sheet, selRow, repeatCount(edRpn));
         });
     });
@@ -73,13 +75,15 @@ void TForm3::N5Click() {
 
 void TForm3::N3Click() {
     guarded(handler("TForm3::N3Click"), [&] {
-        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) { hakoniwa::deleteRow(sheet, selRow); });
+        onShownSheet(this, QStringLiteral("行削除"),
+                     [&](hakoniwa::ItemSheet& sheet) { hakoniwa::deleteRow(sheet, selRow); });
     });
 }
 
 void TForm3::N7Click() {
     guarded(handler("TForm3::N7Click"), [&] {
-        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) { hakoniwa::clearRow(sheet, selRow); });
+        onShownSheet(this, QStringLiteral("行クリア"),
+                     [&](hakoniwa::ItemSheet& sheet) { hakoniwa::clearRow(sheet, selRow); });
     });
 }
 
@@ -96,7 +100,7 @@ void TForm3::N8Click() {
 
 void TForm3::N9Click() {
     guarded(handler("TForm3::N9Click"), [&] {
-        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) {
+        onShownSheet(this, QStringLiteral("行貼り付け"), [&](hakoniwa::ItemSheet& sheet) {
             hakoniwa::pasteRow(sheet, selRow, rowBuffer);
         });
     });
@@ -106,13 +110,14 @@ void TForm3::N11Click() {
     guarded(handler("TForm3::N11Click"), [&] {
         if (repeatCount(edRpn) < 1)
             return;
-        onShownSheet(this, [](hakoniwa::ItemSheet& sheet) { hakoniwa::resetSheet(sheet); });
+        onShownSheet(this, QStringLiteral("初期化"),
+                     [](hakoniwa::ItemSheet& sheet) { hakoniwa::resetSheet(sheet); });
     });
 }
 
 void TForm3::Button2Click() {
     guarded(handler("TForm3::Button2Click"), [&] {
-        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) {
+        onShownSheet(this, QStringLiteral("行の移動"), [&](hakoniwa::ItemSheet& sheet) {
             const int movedTo = hakoniwa::moveRowUp(sheet, selRow);
             if (movedTo == selRow)
                 return;
@@ -123,7 +128,7 @@ void TForm3::Button2Click() {
 
 void TForm3::Button3Click() {
     guarded(handler("TForm3::Button3Click"), [&] {
-        onShownSheet(this, [&](hakoniwa::ItemSheet& sheet) {
+        onShownSheet(this, QStringLiteral("行の移動"), [&](hakoniwa::ItemSheet& sheet) {
             const int movedTo = hakoniwa::moveRowDown(sheet, selRow);
             if (movedTo == selRow)
                 return;

@@ -52,6 +52,15 @@ void TForm3::projectReplaced() {
     placeSheet(nullptr, SheetPlacement::Shown);
 }
 
+void TForm3::forgetGoneItems() {
+    hakoniwa::Project& project = Form1->project;
+    for (hakoniwa::Item** item : {&backItm, &comboItem_})
+        if (*item && !project.sceneOf(*item))
+            *item = nullptr;
+    if (shownItem_ && !project.sceneOf(shownItem_))
+        placeSheet(nullptr, SheetPlacement::Shown);
+}
+
 void TForm3::attachNewSheet(hakoniwa::Item& item) {
     placeSheet(&item, SheetPlacement::NewItem);
 }

@@ -111,6 +111,9 @@ public:
 
     // Drops every pointer into the project, before the project is replaced.
     void projectReplaced();
+    // Drops the pointers to items that are no longer in the project (after undo or redo); a
+    // sheet of such an item leaves the window.
+    void forgetGoneItems();
 
     // "追加" > "Y" and "X": one more row or column on the selected item's sheet.
     void Y1Click();

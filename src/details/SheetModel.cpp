@@ -93,11 +93,17 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
         emit dataChanged(index, index); // the view shows what is kept, not what was typed
         return true;
     }
-    const std::string oldText = sheet_->cell(column, row);
-    sheet_->setCell(column, row, std::move(text));
-    emit dataChanged(index, index);
-    if (cellEdited)
-        cellEdited(column, row, oldText);
+    const auto edit = [&] {
+        const std::string oldText = sheet_->cell(column, row);
+        sheet_->setCell(column, row, std::move(text));
+        emit dataChanged(index, index);
+        if (cellEdited)
+            cellEdited(column, row, oldText);
+    };
+    if (asOneAction)
+        asOneAction(edit);
+    else
+        edit();
     return true;
 }
 

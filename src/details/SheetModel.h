@@ -37,6 +37,8 @@ public:
     // Runs after the user changed a cell's text in place, however the edit was committed
     // (Enter, Tab, a click elsewhere, another sheet shown), with the text the cell held.
     std::function<void(int column, int row, const std::string& oldText)> cellEdited;
+    // Runs an in-place edit with all it causes (the cell and its renames) as one user action.
+    std::function<void(const std::function<void()>& edit)> asOneAction;
 
 private:
     bool isHeading(int column, int row) const;

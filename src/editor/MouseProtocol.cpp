@@ -6,6 +6,7 @@
 
 #include "app/Guarded.h"
 #include "app/Keys.h"
+#include "app/UndoSteps.h"
 #include "app/Unit1.h"
 #include "details/Settei.h"
 #include "editor/ImageCanvas.h"
@@ -106,6 +107,13 @@ void TForm2::findHandles(const hakoniwa::Scene& scene, int x, int y) {
 // Each moved thing redraws the scene once. Items stop at the canvas's top and left edges;
 // link handles are offsets from their items and follow the pointer anywhere.
 void TForm2::dragTo(int x, int y) {
+    // All the moves of one drag are one undo step.
+    const QString name = curItm ? QStringLiteral("アイテムの移動") : QStringLiteral("リンクの変形");
+    recordEdit(
+        name, [&] { moveDragged(x, y); }, MergeKind::Drag, dragSerial_);
+}
+
+void TForm2::moveDragged(int x, int y) {
     if (curItm) {
         const hakoniwa::CanvasPoint anchor = hakoniwa::draggedAnchor({x, y}, {dragDX, dragDY});
         setPointCells(curItm->sheet, 1, 1, anchor.x, anchor.y);
@@ -128,6 +136,7 @@ void TForm2::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x,
     guarded(handler("TForm2::FormMouseDown"), [&] {
         if (button == Qt::LeftButton) {
             lBtnDown = 1;
+            ++dragSerial_;
             if (curItm) {
                 selItm = curItm;
                 const hakoniwa::CanvasPoint anchor = hakoniwa::itemAnchor(*curItm);
@@ -170,7 +179,8 @@ void TForm2::linkByRightDrag(hakoniwa::Scene& scene, int x, int y) {
     const int target = hakoniwa::itemAt(scene, {x, y}, canvasTextWidth());
     if (target < 0)
         return;
-    hakoniwa::appendJumpRow(source->sheet, target, linkComponent());
+    recordEdit(QStringLiteral("リンクの追加"),
+               [&] { hakoniwa::appendJumpRow(source->sheet, target, linkComponent()); });
     refreshShownSheet(*source);
     dspAllItm();
 }
@@ -184,16 +194,20 @@ void TForm2::FormDblClick() {
         // press, so the new item, though current, is not selected or grabbed by it.
         selItm = nullptr;
         hakoniwa::Item* original = inScene(*scene, curItm);
-        addItm(*scene);
-        if (original) {
-            hakoniwa::copyItemBody(original->sheet, newItm->sheet);
-            refreshShownSheet(*newItm);
-            // The copy's label, colour, start line and links show at once, not at the next
-            // redraw.
-            dspAllItm();
-        }
-        Form3->updMOlCb();
-        updItemJumpNo();
+        const QString name =
+            original ? QStringLiteral("アイテムのコピー") : QStringLiteral("アイテムの追加");
+        recordEdit(name, [&] {
+            addItm(*scene);
+            if (original) {
+                hakoniwa::copyItemBody(original->sheet, newItm->sheet);
+                refreshShownSheet(*newItm);
+                // The copy's label, colour, start line and links show at once, not at the next
+                // redraw.
+                dspAllItm();
+            }
+            Form3->updMOlCb();
+            updItemJumpNo();
+        });
     });
 }
 

@@ -93,6 +93,18 @@ void TForm2::projectReplaced() {
     hdlStartRow = hdlEndRow = -1;
 }
 
+void TForm2::forgetGoneItems() {
+    hakoniwa::Project& project = Form1->project;
+    for (hakoniwa::Item** item :
+         {&selItm, &curItm, &newItm, &hdlStartItm, &hdlEndItm, &hdlSearchedItm})
+        if (*item && !project.sceneOf(*item))
+            *item = nullptr;
+    if (!hdlStartItm)
+        hdlStartRow = -1;
+    if (!hdlEndItm)
+        hdlEndRow = -1;
+}
+
 void TForm2::keyPressEvent(QKeyEvent* event) {
     reported([&] { FormKeyDown(event->key(), event->modifiers()); });
 }

@@ -61,6 +61,8 @@ public:
 
     // Drops every pointer into the project, before the project is replaced.
     void projectReplaced();
+    // Drops the pointers to items that are no longer in the project (after undo or redo).
+    void forgetGoneItems();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -70,6 +72,7 @@ private:
     void hoverOver(hakoniwa::Scene& scene, int x, int y);
     void findHandles(const hakoniwa::Scene& scene, int x, int y);
     void dragTo(int x, int y);
+    void moveDragged(int x, int y);
     void linkByRightDrag(hakoniwa::Scene& scene, int x, int y);
     // Shows the item's sheet again after the editor changed its cells.
     void refreshShownSheet(const hakoniwa::Item& item);
@@ -77,6 +80,8 @@ private:
     // The item whose handles the last handle search looked at: a press that selects another
     // item must not grab rows that belong to the old selection.
     hakoniwa::Item* hdlSearchedItm = nullptr;
+    // Counts left presses: the moves between one press and the next are one undo step.
+    quint64 dragSerial_ = 0;
 
     void drawLinks(CanvasPainter& canvas, const hakoniwa::Scene& scene);
     void drawBoxes(CanvasPainter& canvas, const hakoniwa::Scene& scene);

@@ -3,6 +3,7 @@
 #include "model/ChangeLog.h"
 #include "model/Texts.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace hakoniwa {
@@ -29,6 +30,7 @@ private:
     void takeOut() {
         out_ = std::move(project_.scenes_[index_]);
         project_.scenes_.erase(project_.scenes_.begin() + index_);
+        project_.active_ = std::min(project_.active_, project_.sceneCount() - 1);
     }
 
     Project& project_;
@@ -86,7 +88,9 @@ void Project::clear() {
 void Project::setActiveIndex(int index) {
     if (index < -1 || index >= sceneCount())
         throw std::out_of_range("no scene with tab index " + std::to_string(index));
-    active_ = index;
+    // Within a recorded action (a duplicate moving to its copy) the move is part of the
+    // change; a tab chosen by the user is not.
+    ChangeLog::assign(active_, index);
 }
 
 Scene* Project::sceneOf(const Item* item) {

@@ -259,7 +259,7 @@ TEST_F(CommandEntry, TypingANameAndEnterCommitsAndRefreshesTheVariables) {
     // The Enter steps ran: the variable lists were rebuilt from the edited sheet.
     ASSERT_GE(Form4->ListBox2->count(), 1);
     EXPECT_EQ(Form4->ListBox2->item(0)->text(), QStringLiteral("pos[].x"));
-    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+    EXPECT_FALSE(Form1->windowTitle().contains(QStringLiteral("例外")));
 }
 
 TEST_F(CommandEntry, OnlyAPressInColumnZeroOpensTheRowMenuOverTheSheet) {
@@ -346,7 +346,7 @@ TEST_F(CommandEntry, OnlyAnEditedDeclarationRenamesItsReferencesHoweverTheEditEn
     Form3->placeSheet(&other, SheetPlacement::Shown);
     EXPECT_EQ(cell(1, 2), "pos");
     EXPECT_EQ(other.sheet.cell(4, 3), "pos[2].hp");
-    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+    EXPECT_FALSE(Form1->windowTitle().contains(QStringLiteral("例外")));
 }
 
 TEST_F(CommandEntry, EditorCombosCommitOnceIntoTheCellTheyWereOpenedOn) {
@@ -364,7 +364,7 @@ TEST_F(CommandEntry, EditorCombosCommitOnceIntoTheCellTheyWereOpenedOn) {
     press(Qt::RightButton, 1, 3);
     enterIn(Form3->cbMOl, 0);
     EXPECT_EQ(cell(1, 3), "0");
-    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+    EXPECT_FALSE(Form1->windowTitle().contains(QStringLiteral("例外")));
 
     // Showing another sheet hides the open combo, and it never writes into that sheet.
     item->sheet.setCell(2, 3, "load,,1,name:hen|val");
