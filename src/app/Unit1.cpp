@@ -374,6 +374,8 @@ void TForm1::syncActiveTab() {
 
 void TForm1::N6Click() {
     reported([&] {
+        if (!mayDiscardChanges())
+            return;
         clrAllScene();
         Button1Click();
         Form2->dspAllItm();
@@ -403,6 +405,8 @@ void TForm1::updateTitle(bool clearFailure) {
 
 void TForm1::N2Click() {
     reported([&] {
+        if (!mayDiscardChanges())
+            return;
         const auto fileName = hakoniwa::Dialogs::current().openFileName(this);
         if (!fileName)
             return;
@@ -427,14 +431,29 @@ void TForm1::N2Click() {
 }
 
 void TForm1::N3Click() {
-    reported([&] {
-        const auto fileName = hakoniwa::Dialogs::current().saveFileName(this);
-        if (!fileName || !mkSource(*fileName))
-            return;
-        projectFile = *fileName;
-        undoStack->setClean();
-        updateTitle(true);
-    });
+    reported([&] { saveAs(); });
+}
+
+bool TForm1::saveAs() {
+    const auto fileName = hakoniwa::Dialogs::current().saveFileName(this);
+    if (!fileName || !mkSource(*fileName))
+        return false;
+    projectFile = *fileName;
+    undoStack->setClean();
+    updateTitle(true);
+    return true;
+}
+
+bool TForm1::mayDiscardChanges() {
+    if (undoStack->isClean())
+        return true;
+    enum { Save, DontSave, Cancel };
+    const int answer = hakoniwa::Dialogs::current().choose(
+        this, QStringLiteral("変更が保存されていません。保存しますか？"),
+        {QStringLiteral("保存"), QStringLiteral("保存しない"), QStringLiteral("キャンセル")});
+    if (answer == Save)
+        return saveAs();
+    return answer == DontSave;
 }
 
 void TForm1::N7Click() {
@@ -442,6 +461,12 @@ void TForm1::N7Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    bool mayClose = true;
+    reported([&] { mayClose = mayDiscardChanges(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     // Closing the main window ends the program, whatever other windows are still open.
     QCoreApplication::quit();

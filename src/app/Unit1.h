@@ -118,6 +118,11 @@ private:
     void duplicateScene();
     // After New or Open: no undo history, nothing unsaved, the normal caption.
     void startAfresh();
+    // True when the project may be replaced or closed: nothing is unsaved, or the user saved
+    // it or chose not to; false when the user cancelled.
+    bool mayDiscardChanges();
+    // Asks for a file name and saves there; false when cancelled or failed.
+    bool saveAs();
     void buildPositionGrid();
     void createHandleWindows();
     QPlainTextEdit* createMemo(hakoniwa::Scene& scene);

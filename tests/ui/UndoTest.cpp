@@ -8,6 +8,9 @@
 #include "model/SourceWriter.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -125,4 +128,35 @@ TEST_F(Undo, UndoingEverythingGivesTheOriginalAndTheCaptionTellsWhatIsUnsaved) {
     EXPECT_EQ(Form1->project.scene(0).itemCount(), 2);
     EXPECT_TRUE(Form2->curItm == nullptr || Form1->project.sceneOf(Form2->curItm));
     EXPECT_TRUE(Form3->shownItem() == nullptr || Form1->project.sceneOf(Form3->shownItem()));
+}
+
+TEST_F(Undo, UnsavedChangesAreAskedAboutBeforeTheyAreLost) {
+    enum { Save, DontSave, Cancel };
+    doubleClick(300, 200);
+    const std::string edited = projectBytes();
+    dialogs->choice = Cancel; // everything stays as it was
+    dialogs->openName = scratch.filePath("other.txt");
+    Form1->N6Click();
+    Form1->N2Click();
+    QCloseEvent close;
+    QApplication::sendEvent(Form1, &close);
+    EXPECT_FALSE(close.isAccepted());
+    EXPECT_EQ(projectBytes(), edited);
+    EXPECT_EQ(dialogs->questions.size(), 3);
+
+    dialogs->choice = Save; // the save dialog, then the new project
+    dialogs->saveName = scratch.filePath("kept.txt");
+    Form1->N6Click();
+    QFile kept(scratch.filePath("kept.txt"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll().toStdString(), edited);
+    EXPECT_EQ(Form1->project.scene(0).itemCount(), 0);
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム"));
+
+    dialogs->choice = DontSave;
+    doubleClick(300, 200);
+    Form1->N6Click();
+    EXPECT_EQ(Form1->project.scene(0).itemCount(), 0);
+    Form1->N6Click(); // nothing unsaved: no question
+    EXPECT_EQ(dialogs->questions.size(), 5);
 }

@@ -21,6 +21,12 @@ public:
     std::optional<QString> openName, saveName;
     std::optional<QColor> chosenColor;
     QStringList errors;
+    QStringList questions;
+    int choice = 1; // the answer every question gets
+    int choose(QWidget*, const QString& question, const QStringList&) override {
+        questions << question;
+        return choice;
+    }
     std::optional<QString> openFileName(QWidget*) override { return openName; }
     std::optional<QString> saveFileName(QWidget*) override { return saveName; }
     std::optional<QColor> color(QWidget*, const QColor&) override { return chosenColor; }
