@@ -62,5 +62,6 @@ bool MemoCommand::mergeWith(const QUndoCommand* other) {
     if (&later->scene_ != &scene_ || later->burst_ != burst_)
         return false;
     after_ = later->after_;
+    setObsolete(after_ == before_); // typed and taken back: no step at all
     return true;
 }

@@ -138,9 +138,19 @@ void TForm1::buildMenu() {
 
     // Undo and redo reach from every window, unless a text box being typed in takes the keys.
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
-    QAction* undo = undoStack->createUndoAction(this, QStringLiteral("元に戻す:"));
+    QAction* undo = undoAction_ = undoStack->createUndoAction(this);
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = undoStack->createRedoAction(this, QStringLiteral("やり直し:"));
+    QAction* redo = redoAction_ = undoStack->createRedoAction(this);
+    // "元に戻す: アイテムの移動", or the bare word while there is nothing to take back.
+    const auto name = [](QAction* action, const QString& word, const QString& step) {
+        action->setText(step.isEmpty() ? word : word + QStringLiteral(": ") + step);
+    };
+    connect(undoStack, &QUndoStack::undoTextChanged, undo,
+            [=](const QString& step) { name(undo, QStringLiteral("元に戻す"), step); });
+    connect(undoStack, &QUndoStack::redoTextChanged, redo,
+            [=](const QString& step) { name(redo, QStringLiteral("やり直し"), step); });
+    name(undo, QStringLiteral("元に戻す"), QString());
+    name(redo, QStringLiteral("やり直し"), QString());
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* action : {undo, redo}) {
@@ -198,6 +208,10 @@ QPlainTextEdit* TForm1::createMemo(hakoniwa::Scene& scene) {
     memo->setPlainText(toQt(hakoniwa::joinMemo(scene.memo)));
     memo->setGeometry(0, pcScene->y() + pcScene->height(), 100, 150);
     memo->setVisible(!isLoading);
+    // Memo edits are steps of the project's undo stack like every other change, so the memo
+    // keeps no undo of its own and leaves the undo keys to the 編集 menu.
+    memo->setUndoRedoEnabled(false);
+    memo->installEventFilter(this);
     connect(memo, &QPlainTextEdit::textChanged, this,
             [this, scene = &scene, memo] { memoEdited(scene, memo); });
     return memo;
@@ -261,6 +275,12 @@ void TForm1::Edit1KeyDown(int key) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && qobject_cast<QPlainTextEdit*>(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (const QAction* action : {undoAction_, redoAction_})
+            if (action->shortcuts().contains(QKeySequence(key->keyCombination())))
+                return true; // not taken by the memo: the shortcut goes to the action
+    }
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         Edit1KeyDown(key);
@@ -352,7 +372,7 @@ void TForm1::projectRestored() {
                 pcScene->setTabText(i, toQt(project.scene(i).caption));
                 const QString text = toQt(hakoniwa::joinMemo(project.scene(i).memo));
                 if (memos_[i].memo->toPlainText() != text)
-                    memos_[i].memo->setPlainText(text);
+                    replaceTextKeepingCursor(memos_[i].memo, text);
             }
             restoringMemos_ = false;
             syncActiveTab();

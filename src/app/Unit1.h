@@ -137,6 +137,8 @@ private:
     };
     std::vector<SceneMemo> memos_;
     bool syncingTabs_ = false;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     // Memo text put back by undo is no new edit.
     bool restoringMemos_ = false;
     // Keys typed into one memo with short pauses are one undo step.
