@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace hakoniwa {
 namespace {
@@ -32,6 +33,19 @@ public:
     }
     void showError(QWidget* parent, const QString& message) override {
         QMessageBox::critical(parent, QStringLiteral("システム"), message);
+    }
+    int choose(QWidget* parent, const QString& question, const QStringList& answers) override {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("システム"), question,
+                        QMessageBox::NoButton, parent);
+        QList<QAbstractButton*> buttons;
+        for (const QString& answer : answers)
+            buttons << box.addButton(answer, QMessageBox::AcceptRole);
+        // A hidden cancel button lets Escape and the close box end the question unanswered.
+        box.addButton(QMessageBox::Cancel)->hide();
+        if (!buttons.isEmpty())
+            box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+        box.exec();
+        return static_cast<int>(buttons.indexOf(box.clickedButton()));
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -20,6 +21,9 @@ public:
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
     // The report of a failure in a handler without a number.
     virtual void showError(QWidget* parent, const QString& message) = 0;
+    // Asks the question with one button per answer: the index of the chosen answer, -1 when
+    // the user closed the question without one.
+    virtual int choose(QWidget* parent, const QString& question, const QStringList& answers) = 0;
 
     static Dialogs& current();
     // Takes ownership; nullptr goes back to the real dialogs.

@@ -21,10 +21,16 @@ public:
     std::optional<QString> openName, saveName;
     std::optional<QColor> chosenColor;
     QStringList errors;
+    int choice = 0;
+    QStringList questions;
     std::optional<QString> openFileName(QWidget*) override { return openName; }
     std::optional<QString> saveFileName(QWidget*) override { return saveName; }
     std::optional<QColor> color(QWidget*, const QColor&) override { return chosenColor; }
     void showError(QWidget*, const QString& message) override { errors << message; }
+    int choose(QWidget*, const QString& question, const QStringList&) override {
+        questions << question;
+        return choice;
+    }
 };
 
 // Starts the whole window set, as the program does, in a scratch copy of dat/ so that tests
