@@ -157,6 +157,11 @@ void TForm1::buildMenu() {
         action->setShortcutContext(Qt::ApplicationShortcut);
         edit->addAction(action);
     }
+    edit->addSeparator();
+    edit->addAction(QStringLiteral("アイテムを削除"), this,
+                    [] { reported([] { Form2->deleteSelItm(); }); });
+    edit->addAction(QStringLiteral("シーンを削除"), this,
+                    [this] { reported([&] { deleteActiveScene(); }); });
 
     // The other windows can be closed; this menu brings each back to the front.
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示"));

@@ -72,6 +72,8 @@ public:
     void pcSceneChange();
     void Button3Click();
     void clrAllScene();
+    // 編集 > シーンを削除: deletes the active scene after asking; never the first scene.
+    void deleteActiveScene();
 
     // File menu.
     void N6Click();

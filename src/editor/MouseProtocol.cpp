@@ -1,7 +1,7 @@
 // TForm2's mouse and key protocol on the scene canvas: pointing at an item makes it current,
 // a left press selects it and a left drag moves it or a grabbed link handle, a right drag
 // from item to item adds a jump row, a double-click adds an item (or a copy), Enter opens the
-// details window.
+// details window, Delete deletes the selected item.
 #include "editor/Unit2.h"
 
 #include "app/Guarded.h"
@@ -213,6 +213,10 @@ void TForm2::FormDblClick() {
 
 void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers) {
     guarded(handler("TForm2::FormKeyDown"), [&] {
+        if (key == Qt::Key_Delete) {
+            deleteSelItm();
+            return;
+        }
         if (!isEnterKey(key) || !selItm)
             return;
         hide();

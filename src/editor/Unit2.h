@@ -58,6 +58,8 @@ public:
     void FormMouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    // Delete and 編集 > アイテムを削除: deletes the selected item after asking.
+    void deleteSelItm();
 
     // Drops every pointer into the project, before the project is replaced.
     void projectReplaced();

@@ -39,9 +39,11 @@ public:
                         QMessageBox::NoButton, parent);
         QList<QAbstractButton*> buttons;
         for (const QString& answer : answers)
-            buttons.append(box.addButton(answer, QMessageBox::AcceptRole));
+            buttons << box.addButton(answer, QMessageBox::AcceptRole);
+        // A hidden cancel button lets Escape and the close box end the question unanswered.
+        box.addButton(QMessageBox::Cancel)->hide();
         if (!buttons.isEmpty())
-            box.setEscapeButton(buttons.last());
+            box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
         box.exec();
         return static_cast<int>(buttons.indexOf(box.clickedButton()));
     }
