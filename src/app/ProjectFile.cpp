@@ -78,8 +78,12 @@ bool TForm1::ldSource(const QString& fileName) {
 
 void TForm1::mkSource(const QString& fileName) {
     guarded(handler("TForm1::mkSource"), [&] {
-        const QString path =
-            fileName.isEmpty() ? hakoniwa::DataPaths::join(baseDir, kRunFile) : fileName;
-        hakoniwa::FileStore::writeAll(path, hakoniwa::SourceWriter::write(project));
+        if (fileName.isEmpty()) {
+            hakoniwa::FileStore::writeAll(hakoniwa::DataPaths::join(baseDir, kRunFile),
+                                          hakoniwa::SourceWriter::write(project));
+            return;
+        }
+        // A save keeps the previous version beside the file.
+        hakoniwa::FileStore::writeKeepingBackup(fileName, hakoniwa::SourceWriter::write(project));
     });
 }
