@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace hakoniwa {
 namespace {
@@ -32,6 +33,22 @@ public:
     }
     void showError(QWidget* parent, const QString& message) override {
         QMessageBox::critical(parent, QStringLiteral("システム"), message);
+    }
+    int choose(QWidget* parent, const QString& question, const QStringList& answers) override {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("システム"), question,
+                        QMessageBox::NoButton, parent);
+        QList<QAbstractButton*> buttons;
+        for (const QString& answer : answers)
+            buttons << box.addButton(answer, QMessageBox::AcceptRole);
+        if (!buttons.isEmpty())
+            box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+        // Escape and the close button need a button to stand for them; this one stays hidden,
+        // so that closing is told apart from every answer.
+        QAbstractButton* closed = box.addButton(QMessageBox::Cancel);
+        closed->hide();
+        box.setEscapeButton(closed);
+        box.exec();
+        return static_cast<int>(buttons.indexOf(box.clickedButton()));
     }
 };
 

@@ -2,13 +2,14 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
 class QWidget;
 
-// The modal dialogs of the system: file names, colours and error messages. Tests install a
-// double so that no dialog ever opens during a test.
+// The modal dialogs of the system: file names, colours, error messages and questions. Tests
+// install a double so that no dialog ever opens during a test.
 namespace hakoniwa {
 
 class Dialogs {
@@ -20,6 +21,9 @@ public:
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
     // The report of a failure in a handler without a number.
     virtual void showError(QWidget* parent, const QString& message) = 0;
+    // Asks `question` with one button per answer, in that order; the index of the answer
+    // picked, or -1 when the question was closed without one (Escape, the close button).
+    virtual int choose(QWidget* parent, const QString& question, const QStringList& answers) = 0;
 
     static Dialogs& current();
     // Takes ownership; nullptr goes back to the real dialogs.

@@ -25,10 +25,20 @@ public:
     std::optional<QString> saveFileName(QWidget*) override { return saveName; }
     std::optional<QColor> color(QWidget*, const QColor&) override { return chosenColor; }
     void showError(QWidget*, const QString& message) override { errors << message; }
+    // Questions asked, each with its answers; every one gets `choice` (-1: closed).
+    QStringList questions;
+    QList<QStringList> answersOffered;
+    int choice = -1;
+    int choose(QWidget*, const QString& question, const QStringList& answers) override {
+        questions << question;
+        answersOffered << answers;
+        return choice;
+    }
 };
 
 // Starts the whole window set, as the program does, in a scratch copy of dat/ so that tests
-// may write run files; installs the pointer and dialog doubles.
+// may write run files, with the user's state folder (recovery files) below it too; installs
+// the pointer and dialog doubles.
 class WindowsFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -39,6 +49,7 @@ protected:
 
     QTemporaryDir scratch;
     QString previousDir;
+    std::optional<QByteArray> previousStateHome;
     FakePointer* pointer = nullptr;
     FakeDialogs* dialogs = nullptr;
 };
