@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/Guarded.h"
+#include "app/Recovery.h"
 #include "editor/Unit2.h"
 #include "model/SourceReader.h"
 #include "model/SourceWriter.h"
@@ -83,7 +84,10 @@ void TForm1::mkSource(const QString& fileName) {
                                           hakoniwa::SourceWriter::write(project));
             return;
         }
-        // A save keeps the previous version beside the file.
+        // A save keeps the previous version beside the file, and makes the recovery copy
+        // unneeded.
         hakoniwa::FileStore::writeKeepingBackup(fileName, hakoniwa::SourceWriter::write(project));
+        if (recovery)
+            recovery->discard();
     });
 }

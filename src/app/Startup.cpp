@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/Recovery.h"
 #include "app/Unit1.h"
 #include "details/Settei.h"
 #include "editor/Unit2.h"
@@ -35,6 +36,7 @@ void createWindows() {
     create(Form3);
     create(Form4);
     create(WWWinCur, nullptr, QString());
+    attachRecovery();
 }
 
 void destroyWindows() {
