@@ -40,11 +40,6 @@ TEST_F(ErrorHistoryWindow, ListsEachFailureNewestFirstWhileOpen) {
     Form1->afterTabAttachedForTest = nullptr;
     EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム 例外:124TForm1::Button1Click"));
     ASSERT_EQ(errorLog().entries().size(), 1u); // the repeat is counted, not listed again
-    const ErrorLog::Entry& entry = errorLog().entries().front();
-    EXPECT_EQ(entry.number, 124);
-    EXPECT_EQ(entry.name, QStringLiteral("TForm1::Button1Click"));
-    EXPECT_EQ(entry.message, QStringLiteral("forced"));
-    EXPECT_EQ(entry.count, 2);
 
     QAction* open = viewMenuAction(QStringLiteral("エラー履歴"));
     ASSERT_NE(open, nullptr);
@@ -54,7 +49,8 @@ TEST_F(ErrorHistoryWindow, ListsEachFailureNewestFirstWhileOpen) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("エラー履歴"));
     ASSERT_EQ(window->list->topLevelItemCount(), 1);
-    const QString time = entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QString time =
+        errorLog().entries().front().time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     EXPECT_EQ(rowTexts(window->list, 0), (QStringList{time + QStringLiteral(" (2回)"), "124",
                                                       "TForm1::Button1Click", "forced"}));
 

@@ -52,19 +52,20 @@ protected:
 };
 
 TEST_F(CrashRecovery, WrittenWhileUnsavedThenRestoredOrDiscardedAtTheNextStart) {
-    ASSERT_TRUE(Form1->recovery->active());
-    EXPECT_EQ(Form1->recovery->path(), recoveryFile());
     offerRecovery();
     EXPECT_TRUE(dialogs->questions.isEmpty()); // nothing left from before
-
     addItemWithLabel("before the crash");
     Form1->Button1Click();
     autosave();
     const std::string written = projectBytes();
     EXPECT_EQ(fileBytes(recoveryFile()), written);
 
+    destroyWindows(); // as a crash leaves them: no clean exit
+    createWindows();
+    QUndoStack history; // at its clean state
+    Form1->undoStack = &history;
     dialogs->choice = 0;
-    restart();
+    offerRecovery();
     ASSERT_EQ(dialogs->questions.size(), 1);
     const QString time =
         QFileInfo(recoveryFile()).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
@@ -76,7 +77,9 @@ TEST_F(CrashRecovery, WrittenWhileUnsavedThenRestoredOrDiscardedAtTheNextStart) 
               (QStringList{QStringLiteral("復元"), QStringLiteral("破棄")}));
     EXPECT_EQ(projectBytes(), written);
     EXPECT_EQ(Form1->pcScene->count(), 2);
+    EXPECT_TRUE(Form1->hasUnsavedChanges());
     EXPECT_TRUE(QFile::exists(recoveryFile())); // until the work is saved
+    Form1->undoStack = nullptr;
 
     dialogs->choice = -1; // closed without an answer: the work comes back all the same
     restart();
@@ -90,23 +93,7 @@ TEST_F(CrashRecovery, WrittenWhileUnsavedThenRestoredOrDiscardedAtTheNextStart) 
     EXPECT_EQ(Form1->project.scene(0).itemCount(), 0);
 }
 
-TEST_F(CrashRecovery, RestoredProjectIsMarkedUnsavedAndACleanOneIsNotKept) {
-    autosave();
-    destroyWindows();
-    createWindows();
-    QUndoStack history; // at its clean state
-    Form1->undoStack = &history;
-    dialogs->choice = 0;
-    offerRecovery();
-    EXPECT_TRUE(Form1->hasUnsavedChanges());
-
-    history.setClean();
-    autosave();
-    EXPECT_FALSE(QFile::exists(recoveryFile()));
-    Form1->undoStack = nullptr;
-}
-
-TEST_F(CrashRecovery, SaveAndCleanExitRemoveTheFile) {
+TEST_F(CrashRecovery, SaveCleanStateAndCleanExitRemoveTheFile) {
     offerRecovery();
     autosave();
     ASSERT_TRUE(QFile::exists(recoveryFile()));
@@ -118,7 +105,13 @@ TEST_F(CrashRecovery, SaveAndCleanExitRemoveTheFile) {
     autosave();
     Form1->mkSource(QString());
     EXPECT_TRUE(QFile::exists(recoveryFile()));
+    QUndoStack history; // back at its clean state
+    Form1->undoStack = &history;
+    autosave();
+    EXPECT_FALSE(QFile::exists(recoveryFile()));
+    Form1->undoStack = nullptr;
 
+    autosave();
     QTimer::singleShot(0, Form1, [] { Form1->N7Click(); });
     QTimer::singleShot(3000, Form1, [] { QCoreApplication::quit(); });
     QCoreApplication::exec();
