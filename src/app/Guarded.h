@@ -7,8 +7,9 @@
 
 // The two wrappers every event handler body runs in, so no exception crosses the event loop.
 
-// Sets the main window's caption to "システム 例外:" + number + name.
-void reportHandlerFailure(const HandlerId& id);
+// Sets the main window's caption to "システム 例外:" + number + name. Both reports also go into
+// the error history with their time, and `message` (the failure's text, if any) with them.
+void reportHandlerFailure(const HandlerId& id, const QString& message = QString());
 // Shows the failure's message in a message box (handlers without a number).
 void reportUnnumberedFailure(const QString& message);
 
@@ -18,6 +19,9 @@ template <typename Body> bool guarded(const HandlerId& id, Body&& body) {
     try {
         body();
         return true;
+    } catch (const std::exception& failure) {
+        reportHandlerFailure(id, QString::fromUtf8(failure.what()));
+        return false;
     } catch (...) {
         reportHandlerFailure(id);
         return false;

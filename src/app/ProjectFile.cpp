@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/Guarded.h"
+#include "app/Recovery.h"
 #include "editor/Unit2.h"
 #include "model/SourceReader.h"
 #include "model/SourceWriter.h"
@@ -80,8 +81,15 @@ TForm1::ReadResult TForm1::ldSource(const QString& fileName) {
 
 bool TForm1::mkSource(const QString& fileName) {
     return guarded(handler("TForm1::mkSource"), [&] {
-        const QString path =
-            fileName.isEmpty() ? hakoniwa::DataPaths::join(baseDir, kRunFile) : fileName;
-        hakoniwa::FileStore::writeAll(path, hakoniwa::SourceWriter::write(project));
+        if (fileName.isEmpty()) {
+            hakoniwa::FileStore::writeAll(hakoniwa::DataPaths::join(baseDir, kRunFile),
+                                          hakoniwa::SourceWriter::write(project));
+            return;
+        }
+        // A save keeps the previous version beside the file, and makes the recovery copy
+        // unneeded.
+        hakoniwa::FileStore::writeKeepingBackup(fileName, hakoniwa::SourceWriter::write(project));
+        if (recovery)
+            recovery->discard();
     });
 }

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/Recovery.h"
 #include "app/Unit1.h"
 #include "details/Settei.h"
 #include "editor/Unit2.h"
@@ -38,6 +39,7 @@ void createWindows() {
     create(WWWinCur, nullptr, QString());
     // The first scene is where every project starts, not a change to take back.
     Form1->undoStack->clear();
+    attachRecovery();
 }
 
 void destroyWindows() {

@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/ErrorHistory.h"
 #include "app/Guarded.h"
 #include "app/Keys.h"
 #include "app/UndoSteps.h"
@@ -168,6 +169,7 @@ void TForm1::buildMenu() {
     view->addAction(QStringLiteral("詳細"), this, [] { bringToFront(Form3); });
     view->addAction(QStringLiteral("エディタ"), this, [] { bringToFront(Form2); });
     view->addAction(QStringLiteral("情報"), this, [] { bringToFront(Form4); });
+    view->addAction(QStringLiteral("エラー履歴"), this, [this] { showErrorHistory(this); });
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

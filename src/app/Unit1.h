@@ -18,6 +18,7 @@ class QTabBar;
 class QTableWidget;
 class QTimer;
 class QUndoStack;
+class Recovery;
 class TWWWinCur;
 
 // The main window "システム": owns the project, shows its scenes as tabs with one memo
@@ -105,6 +106,11 @@ public:
 
     // Test seam: runs inside add scene right after the tab is attached.
     std::function<void()> afterTabAttachedForTest;
+
+    // True while the project differs from what was last saved or opened.
+    bool hasUnsavedChanges() const;
+    // Keeps unsaved work for a restart after a crash; a child of this window, set at start-up.
+    Recovery* recovery = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

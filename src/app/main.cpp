@@ -1,3 +1,4 @@
+#include "app/Recovery.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     try {
         createWindows();
         Form1->show();
+        offerRecovery();
         application.exec();
     } catch (const std::exception& failure) {
         // The windows made so far go first, so the report stands alone before the program ends.

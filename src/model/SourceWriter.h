@@ -2,6 +2,7 @@
 
 #include "model/Project.h"
 
+#include <cstddef>
 #include <string>
 
 // Makes the project source file: the scene header with names and memo lines, then one page
@@ -14,6 +15,10 @@ public:
     // The whole file as code page 932 bytes, every line ended by CR LF. Texts are written as
     // they are; the project is not changed.
     static std::string write(const Project& project);
+    // The same bytes appended to `out`, so that a caller can reuse its buffer's memory.
+    static void write(const Project& project, std::string& out);
+    // The number of bytes write makes, found without making them.
+    static std::size_t size(const Project& project);
 
 private:
     static void writeHeader(const Project& project, std::string& out);

@@ -40,10 +40,13 @@ public:
         QList<QAbstractButton*> buttons;
         for (const QString& answer : answers)
             buttons << box.addButton(answer, QMessageBox::AcceptRole);
-        // A hidden cancel button lets Escape and the close box end the question unanswered.
-        box.addButton(QMessageBox::Cancel)->hide();
         if (!buttons.isEmpty())
-            box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+            box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+        // Escape and the close button need a button to stand for them; this one stays hidden,
+        // so that closing is told apart from every answer.
+        QAbstractButton* closed = box.addButton(QMessageBox::Cancel);
+        closed->hide();
+        box.setEscapeButton(closed);
         box.exec();
         return static_cast<int>(buttons.indexOf(box.clickedButton()));
     }

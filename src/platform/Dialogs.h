@@ -8,8 +8,8 @@
 
 class QWidget;
 
-// The modal dialogs of the system: file names, colours and error messages. Tests install a
-// double so that no dialog ever opens during a test.
+// The modal dialogs of the system: file names, colours, error messages and questions. Tests
+// install a double so that no dialog ever opens during a test.
 namespace hakoniwa {
 
 class Dialogs {
@@ -21,8 +21,8 @@ public:
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
     // The report of a failure in a handler without a number.
     virtual void showError(QWidget* parent, const QString& message) = 0;
-    // A question with one button per answer; the index of the chosen answer, or -1 when the
-    // dialog was closed without one.
+    // Asks `question` with one button per answer, in that order; the index of the answer
+    // picked, or -1 when the question was closed without one (Escape, the close button).
     virtual int choose(QWidget* parent, const QString& question, const QStringList& answers) = 0;
 
     static Dialogs& current();

@@ -78,4 +78,10 @@ void FileStore::writeAll(const QString& path, const std::string& bytes) {
         fail("cannot write", path, file.errorString());
 }
 
+void FileStore::writeKeepingBackup(const QString& path, const std::string& bytes) {
+    if (QFileInfo(path).isFile())
+        writeAll(path + QStringLiteral(".bak"), readAll(path));
+    writeAll(path, bytes);
+}
+
 } // namespace hakoniwa

@@ -19,6 +19,10 @@ public:
     // Replaces the file with `bytes`; throws std::runtime_error when that fails, and the
     // previous file (if any) then holds what it held before, as far as the disk allows.
     static void writeAll(const QString& path, const std::string& bytes);
+    // Like writeAll, but a regular file already at `path` is first copied to `path` + ".bak"
+    // (replacing the previous copy), so one earlier version survives the save. When that copy
+    // cannot be made, throws before `path` is touched.
+    static void writeKeepingBackup(const QString& path, const std::string& bytes);
 };
 
 } // namespace hakoniwa

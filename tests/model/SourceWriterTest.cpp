@@ -80,3 +80,19 @@ TEST(SourceWriter, SceneNamedLikeATagIsReadAsTheTag) {
     EXPECT_THROW(SourceReader(read, 0, 0).read(written), std::runtime_error);
     EXPECT_EQ(read.sceneCount(), 1);
 }
+
+TEST(SourceWriter, SizeIsKnownBeforehandAndBytesCanGoIntoAGivenBuffer) {
+    Project project;
+    for (int j = 0; j < 12; ++j) { // page numbers of two digits
+        Scene& scene = project.addScene();
+        scene.memo = {"", "\tmemo " + std::to_string(j)};
+        Item& item = scene.addItem(j, 2 * j);
+        item.sheet.setCell(12, 3, "wide");
+    }
+    const std::string bytes = SourceWriter::write(project);
+    EXPECT_EQ(SourceWriter::size(project), bytes.size());
+
+    std::string buffer = "kept";
+    SourceWriter::write(project, buffer);
+    EXPECT_EQ(buffer, "kept" + bytes);
+}

@@ -190,7 +190,40 @@ TEST_F(ProjectFile, FailedSaveReportsAndKeepsThePreviousFile) {
     }
     EXPECT_EQ(caption(), QStringLiteral("システム 例外:373TForm1::mkSource"));
     EXPECT_EQ(fileBytes(path), previous);
-    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files), QStringList{"p.txt"});
+    EXPECT_EQ(fileBytes(path + ".bak"), previous);
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files), (QStringList{"p.txt", "p.txt.bak"}));
+}
+
+TEST_F(ProjectFile, SaveKeepsThePreviousVersionBesideTheFile) {
+    const QString path = scratch.filePath("game.txt");
+    dialogs->saveName = path;
+    Form1->N3Click();
+    const std::string first = fileBytes(path);
+    EXPECT_FALSE(QFile::exists(path + ".bak"));
+
+    Form2->addItm(Form1->project.scene(0));
+    Form1->N3Click();
+    const std::string second = fileBytes(path);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(fileBytes(path + ".bak"), first);
+
+    Form1->Button1Click();
+    Form1->N3Click();
+    EXPECT_EQ(fileBytes(path + ".bak"), second);
+
+    Form1->mkSource(QString()); // the run file has no backup
+    Form1->mkSource(QString());
+    EXPECT_TRUE(QFile::exists(scratch.filePath("dat/bat/tmp.txt")));
+    EXPECT_FALSE(QFile::exists(scratch.filePath("dat/bat/tmp.txt.bak")));
+
+    // Without its backup the file is not replaced.
+    const std::string third = fileBytes(path);
+    ASSERT_TRUE(QFile::remove(path + ".bak"));
+    ASSERT_TRUE(QDir(scratch.path()).mkdir("game.txt.bak"));
+    Form1->Button1Click();
+    Form1->N3Click();
+    EXPECT_EQ(caption(), QStringLiteral("システム 例外:373TForm1::mkSource"));
+    EXPECT_EQ(fileBytes(path), third);
 }
 
 namespace {

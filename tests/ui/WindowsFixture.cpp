@@ -23,6 +23,9 @@ void WindowsFixture::SetUp() {
     copyDataFolder();
     previousDir = QDir::currentPath();
     QDir::setCurrent(scratch.path());
+    if (qEnvironmentVariableIsSet("XDG_STATE_HOME"))
+        previousStateHome = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", scratch.filePath("state").toLocal8Bit());
     auto fakePointer = std::make_unique<FakePointer>();
     pointer = fakePointer.get();
     hakoniwa::Pointer::install(std::move(fakePointer));
@@ -37,4 +40,8 @@ void WindowsFixture::TearDown() {
     hakoniwa::Pointer::install(nullptr);
     hakoniwa::Dialogs::install(nullptr);
     QDir::setCurrent(previousDir);
+    if (previousStateHome)
+        qputenv("XDG_STATE_HOME", *previousStateHome);
+    else
+        qunsetenv("XDG_STATE_HOME");
 }

@@ -21,20 +21,25 @@ public:
     std::optional<QString> openName, saveName;
     std::optional<QColor> chosenColor;
     QStringList errors;
-    QStringList questions;
-    int choice = 1; // the answer every question gets
-    int choose(QWidget*, const QString& question, const QStringList&) override {
-        questions << question;
-        return choice;
-    }
     std::optional<QString> openFileName(QWidget*) override { return openName; }
     std::optional<QString> saveFileName(QWidget*) override { return saveName; }
     std::optional<QColor> color(QWidget*, const QColor&) override { return chosenColor; }
     void showError(QWidget*, const QString& message) override { errors << message; }
+    // Questions asked, each with its answers; every one gets `choice` (-1: closed). The second
+    // answer by default: 保存しない, 破棄, キャンセル.
+    QStringList questions;
+    QList<QStringList> answersOffered;
+    int choice = 1;
+    int choose(QWidget*, const QString& question, const QStringList& answers) override {
+        questions << question;
+        answersOffered << answers;
+        return choice;
+    }
 };
 
 // Starts the whole window set, as the program does, in a scratch copy of dat/ so that tests
-// may write run files; installs the pointer and dialog doubles.
+// may write run files, with the user's state folder (recovery files) below it too; installs
+// the pointer and dialog doubles.
 class WindowsFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -45,6 +50,7 @@ protected:
 
     QTemporaryDir scratch;
     QString previousDir;
+    std::optional<QByteArray> previousStateHome;
     FakePointer* pointer = nullptr;
     FakeDialogs* dialogs = nullptr;
 };

@@ -1,0 +1,66 @@
+#include "WindowsFixture.h"
+
+#include "app/ErrorHistory.h"
+#include "app/ErrorLog.h"
+#include "app/Guarded.h"
+#include "app/Unit1.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QTreeWidget>
+#include <stdexcept>
+
+namespace {
+
+QAction* viewMenuAction(const QString& text) {
+    for (QAction* menu : Form1->menuBar()->actions())
+        if (menu->text() == QStringLiteral("表示"))
+            for (QAction* action : menu->menu()->actions())
+                if (action->text() == text)
+                    return action;
+    return nullptr;
+}
+
+QStringList rowTexts(const QTreeWidget* list, int row) {
+    QStringList texts;
+    for (int c = 0; c < list->columnCount(); ++c)
+        texts << list->topLevelItem(row)->text(c);
+    return texts;
+}
+
+} // namespace
+
+using ErrorHistoryWindow = WindowsFixture;
+
+TEST_F(ErrorHistoryWindow, ListsEachFailureNewestFirstWhileOpen) {
+    errorLog().clear();
+    Form1->afterTabAttachedForTest = [] { throw std::runtime_error("forced"); };
+    Form1->Button1Click();
+    Form1->Button1Click();
+    Form1->afterTabAttachedForTest = nullptr;
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム 例外:124TForm1::Button1Click"));
+    ASSERT_EQ(errorLog().entries().size(), 1u); // the repeat is counted, not listed again
+
+    QAction* open = viewMenuAction(QStringLiteral("エラー履歴"));
+    ASSERT_NE(open, nullptr);
+    open->trigger();
+    auto* window = Form1->findChild<ErrorHistory*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("エラー履歴"));
+    ASSERT_EQ(window->list->topLevelItemCount(), 1);
+    const QString time =
+        errorLog().entries().front().time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    EXPECT_EQ(rowTexts(window->list, 0), (QStringList{time + QStringLiteral(" (2回)"), "124",
+                                                      "TForm1::Button1Click", "forced"}));
+
+    // A failure without a number, shown in a message box, joins the open list on top.
+    reported([] { throw std::runtime_error("no number"); });
+    EXPECT_EQ(dialogs->errors, QStringList{"no number"});
+    ASSERT_EQ(window->list->topLevelItemCount(), 2);
+    EXPECT_EQ(rowTexts(window->list, 0).mid(1), (QStringList{"", "", "no number"}));
+    EXPECT_EQ(rowTexts(window->list, 1)[1], "124");
+
+    open->trigger(); // brings the same window back
+    EXPECT_EQ(Form1->findChildren<ErrorHistory*>().size(), 1);
+}
