@@ -9,6 +9,8 @@
 #include "platform/Dialogs.h"
 #include "platform/FileStore.h"
 
+#include <QStatusBar>
+
 // The project source file: Open and Save read and write it through these two, and run
 // writes it to the run file for the engine.
 
@@ -88,7 +90,10 @@ bool TForm1::mkSource(const QString& fileName) {
         }
         // A save keeps the previous version beside the file, and makes the recovery copy
         // unneeded.
-        hakoniwa::FileStore::writeKeepingBackup(fileName, hakoniwa::SourceWriter::write(project));
+        if (!hakoniwa::FileStore::writeKeepingBackup(fileName,
+                                                     hakoniwa::SourceWriter::write(project)))
+            statusBar()->showMessage(
+                QStringLiteral("このフォルダには前の版 (.bak) を残せないため、上書きしました"));
         if (recovery)
             recovery->discard();
     });

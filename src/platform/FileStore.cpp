@@ -78,10 +78,23 @@ void FileStore::writeAll(const QString& path, const std::string& bytes) {
         fail("cannot write", path, file.errorString());
 }
 
-void FileStore::writeKeepingBackup(const QString& path, const std::string& bytes) {
-    if (QFileInfo(path).isFile())
-        writeAll(path + QStringLiteral(".bak"), readAll(path));
+bool FileStore::writeKeepingBackup(const QString& path, const std::string& bytes) {
+    bool keptBackup = true;
+    if (QFileInfo(path).isFile()) {
+        try {
+            writeAll(path + QStringLiteral(".bak"), readAll(path));
+        } catch (const std::runtime_error&) {
+            // A folder that takes no new file cannot hold a backup; the save itself may still
+            // be written in place, which is what the user asked for. Any other failure (a full
+            // disk, a folder in the backup's place) stops the save before the file is touched.
+            const QFileInfo backup(path + QStringLiteral(".bak"));
+            if (backup.exists() || QFileInfo(backup.absolutePath()).isWritable())
+                throw;
+            keptBackup = false;
+        }
+    }
     writeAll(path, bytes);
+    return keptBackup;
 }
 
 } // namespace hakoniwa

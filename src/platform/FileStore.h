@@ -21,8 +21,9 @@ public:
     static void writeAll(const QString& path, const std::string& bytes);
     // Like writeAll, but a regular file already at `path` is first copied to `path` + ".bak"
     // (replacing the previous copy), so one earlier version survives the save. When that copy
-    // cannot be made, throws before `path` is touched.
-    static void writeKeepingBackup(const QString& path, const std::string& bytes);
+    // cannot be made, throws before `path` is touched; only in a folder that takes no new file
+    // does the save go on without it, and then returns false.
+    static bool writeKeepingBackup(const QString& path, const std::string& bytes);
 };
 
 } // namespace hakoniwa

@@ -242,7 +242,8 @@ int writeAsUnprivileged(const QString& folder, const std::string& bytes) {
                                 setresuid(kNobody, kNobody, kNobody) != 0)))
             _exit(2);
         try {
-            hakoniwa::FileStore::writeAll(QStringLiteral("p.txt"), bytes);
+            // The save's own route: no backup can be made here, the file is written all the same.
+            hakoniwa::FileStore::writeKeepingBackup(QStringLiteral("p.txt"), bytes);
         } catch (const std::runtime_error&) {
             _exit(1);
         }
@@ -273,6 +274,7 @@ TEST(FileStore, FolderThatTakesNoNewFileStillLetsAWritableFileBeSaved) {
     lockFolder(anyoneWrites);
     EXPECT_EQ(writeAsUnprivileged(folder, "new and longer bytes"), 0);
     EXPECT_EQ(fileBytes(path), "new and longer bytes");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"p.txt"});
     EXPECT_EQ(writeAsUnprivileged(folder, "short"), 0);
     EXPECT_EQ(fileBytes(path), "short");
 
