@@ -111,7 +111,7 @@ private:
             }
             // Picking a target or drawing a link fills the handle cells; typing a number
             // into column 1 does not.
-            if (sheet.jumpNumber(r) > 0 && chance(80))
+            if (r >= ItemSheet::kFirstCommandRow && sheet.jumpNumber(r) > 0 && chance(80))
                 for (int c = 6; c <= 9; ++c)
                     if (sheet.cell(c, r).empty())
                         sheet.setCell(c, r, std::to_string(below(200) - 100));
