@@ -2,8 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace hakoniwa {
 namespace {
@@ -38,7 +44,34 @@ void overwriteInPlace(const QString& path, const std::string& bytes) {
     fail("cannot write", path, reason);
 }
 
+// A link is saved through: the file it names gets the new bytes and the link stays a link.
+QString resolvedTarget(const QString& path) {
+    const QFileInfo info(path);
+    return info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+}
+
+bool syncToDisk(QFile& file) {
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return true;
+#endif
+}
+
+// Puts `from` in the place of `to` in one step, replacing what was there.
+bool replaceFile(const QString& from, const QString& to, QString& reason) {
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), error);
+    reason = QString::fromStdString(error.message());
+    return !error;
+}
+
 } // namespace
+
+QString FileStore::temporaryPathOf(const QString& path) {
+    return path + QStringLiteral(".hakoniwa-saving");
+}
 
 bool FileStore::isSpecial(const QString& path) {
     const QFileInfo info(path);
@@ -59,23 +92,41 @@ std::string FileStore::readAll(const QString& path) {
 }
 
 void FileStore::writeAll(const QString& path, const std::string& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (QFileInfo(path).isFile())
-            return overwriteInPlace(path, bytes);
+    const QString target = resolvedTarget(path);
+    const QFileInfo existing(target);
+    if (existing.exists() && !existing.isFile())
+        fail("cannot write", path, QStringLiteral("not a regular file"));
+    // A file kept from being written is not replaced by one written beside it.
+    if (existing.exists() && !existing.isWritable())
+        fail("cannot write", path, QStringLiteral("the file is read-only"));
+    const QString temporary = temporaryPathOf(target);
+    QFile::remove(temporary); // left behind by a save that was killed part-way
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (existing.exists())
+            return overwriteInPlace(target, bytes);
         fail("cannot create", path, file.errorString());
     }
+    if (existing.exists())
+        file.setPermissions(existing.permissions());
+    const auto discard = [&](const QString& reason) {
+        file.close();
+        QFile::remove(temporary);
+        fail("cannot write", path, reason);
+    };
     const auto size = static_cast<qint64>(bytes.size());
     // A write that stops short (a full disk, a size limit) is not always an error to the
-    // file object, and commit would then put the shortened file in place: check both the
-    // count and the flush ourselves and throw the temporary file away on either.
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        fail("cannot write", path, reason);
-    }
-    if (!file.commit())
-        fail("cannot write", path, file.errorString());
+    // file object: check the count and the flush ourselves.
+    if (file.write(bytes.data(), size) != size || !file.flush())
+        discard(file.errorString());
+    if (!syncToDisk(file))
+        discard(qt_error_string(errno));
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        discard(file.errorString());
+    QString reason;
+    if (!replaceFile(temporary, target, reason))
+        discard(reason);
 }
 
 bool FileStore::writeKeepingBackup(const QString& path, const std::string& bytes) {

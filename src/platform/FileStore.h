@@ -7,6 +7,8 @@
 // folder that replaces the target only once it is complete, so a failed write (full disk,
 // no permission, a killed process) leaves the previous file as it was. Where the folder takes
 // no new file but the target exists and may be written, the target is rewritten in place.
+// The temporary file has a fixed name, so a killed save leaves at most that one file behind,
+// and the next save of the same target clears it away.
 namespace hakoniwa {
 
 class FileStore {
@@ -14,6 +16,8 @@ public:
     // True when `path` names something that exists but is no regular file (a folder, a FIFO,
     // a device): reading such a thing could block or never end. Looks without opening.
     static bool isSpecial(const QString& path);
+    // The temporary file a save of `path` writes before it takes the place of `path`.
+    static QString temporaryPathOf(const QString& path);
     // The file's bytes; throws std::runtime_error when it cannot be read or is no regular file.
     static std::string readAll(const QString& path);
     // Replaces the file with `bytes`; throws std::runtime_error when that fails, and the
