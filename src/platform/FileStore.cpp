@@ -8,6 +8,8 @@
 #include <system_error>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -67,6 +69,50 @@ bool replaceFile(const QString& from, const QString& to, QString& reason) {
     return !error;
 }
 
+#if defined(Q_OS_LINUX) && defined(O_TMPFILE)
+// Writes the bytes as an unnamed file in the target's folder and names it `temporary` only
+// once it is complete and on disk, so that a save killed while writing leaves nothing behind.
+// False where the folder or file system makes no unnamed file (the caller then writes the
+// named temporary file itself); throws when the bytes cannot be written.
+bool writeUnnamed(const QString& target, const QString& temporary, const std::string& bytes) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    struct stat existing {};
+    if (::stat(QFile::encodeName(target).constData(), &existing) == 0)
+        ::fchmod(fd, existing.st_mode & 07777);
+    const char* next = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, next, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const int error = written < 0 ? errno : ENOSPC;
+            ::close(fd);
+            fail("cannot write", target, qt_error_string(error));
+        }
+        next += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        fail("cannot write", target, qt_error_string(error));
+    }
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    const bool named = ::linkat(AT_FDCWD, self.constData(), AT_FDCWD,
+                                QFile::encodeName(temporary).constData(), AT_SYMLINK_FOLLOW) == 0;
+    ::close(fd);
+    return named;
+}
+#else
+bool writeUnnamed(const QString&, const QString&, const std::string&) {
+    return false;
+}
+#endif
+
 } // namespace
 
 QString FileStore::temporaryPathOf(const QString& path) {
@@ -101,6 +147,14 @@ void FileStore::writeAll(const QString& path, const std::string& bytes) {
         fail("cannot write", path, QStringLiteral("the file is read-only"));
     const QString temporary = temporaryPathOf(target);
     QFile::remove(temporary); // left behind by a save that was killed part-way
+    if (writeUnnamed(target, temporary, bytes)) {
+        QString reason;
+        if (!replaceFile(temporary, target, reason)) {
+            QFile::remove(temporary);
+            fail("cannot write", path, reason);
+        }
+        return;
+    }
     QFile file(temporary);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (existing.exists())
