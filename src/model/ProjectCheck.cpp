@@ -33,6 +33,19 @@ using TextSet = std::unordered_set<std::string, ViewHash, std::equal_to<>>;
 // The variables one scene declares: name -> the members of all its declaration rows.
 using Declarations = std::unordered_map<std::string, TextSet, ViewHash, std::equal_to<>>;
 
+// Definition lines are long and every command row looks one up: the length and the first and
+// last bytes tell the vocabulary's lines apart well enough, and equality decides.
+struct LineHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view line) const {
+        constexpr std::size_t kEnds = 16;
+        if (line.size() <= 2 * kEnds)
+            return std::hash<std::string_view>{}(line);
+        return std::hash<std::string_view>{}(line.substr(0, kEnds)) * 31 +
+               std::hash<std::string_view>{}(line.substr(line.size() - kEnds)) + line.size();
+    }
+};
+
 // What an instruction or component definition asks of its row's argument cells.
 struct Definition {
     std::vector<ArgumentSpec> specs; // fields 3 and up: the argument in column 3 + index
@@ -70,7 +83,7 @@ public:
     }
 
 private:
-    using Table = std::unordered_map<std::string, Definition, ViewHash, std::equal_to<>>;
+    using Table = std::unordered_map<std::string, Definition, LineHash, std::equal_to<>>;
     static const Definition* find(const Table& table, const std::string& line) {
         const auto found = table.find(line);
         return found == table.end() ? nullptr : &found->second;
@@ -155,9 +168,14 @@ bool isRequired(const ArgumentSpec& spec) {
     return false;
 }
 
-bool isConstantEntry(const ArgumentSpec& spec, const std::string& text) {
-    return std::any_of(spec.constants.begin(), spec.constants.end(),
-                       [&](const Constant& constant) { return constant.entry() == text; });
+// The text is label + "," + value of one of the spec's constants.
+bool isConstantEntry(const ArgumentSpec& spec, std::string_view text) {
+    return std::any_of(spec.constants.begin(), spec.constants.end(), [&](const Constant& constant) {
+        const std::size_t label = constant.label.size();
+        return text.size() == label + 1 + constant.value.size() &&
+               text.substr(0, label) == constant.label && text[label] == ',' &&
+               text.substr(label + 1) == constant.value;
+    });
 }
 
 class Checker {
@@ -212,7 +230,7 @@ private:
                       texts::kProblemEmptyInstruction, texts::kProblemUnknownInstruction, false);
             return;
         case RowKind::Jump: {
-            const int number = sheet.jumpNumber(row);
+            const int number = *convertNumber(sheet.cell(1, row)); // a jump row's is a number
             const JumpTarget target =
                 JumpTarget::resolve(number, scene.itemCount(), project_.sceneCount());
             if (target.kind == JumpTarget::Kind::None)
@@ -246,11 +264,11 @@ private:
     }
 
     void checkArgument(const std::string& text, int index, const Definition& definition, int row) {
-        const std::string number = std::to_string(index + 1);
+        const auto number = [index] { return std::to_string(index + 1); };
         if (index >= definition.argumentCount) {
             if (!text.empty())
                 add(item_, row, ProblemKind::ArgumentCount,
-                    texts::kProblemExtraArgument + number + ": " + text);
+                    texts::kProblemExtraArgument + number() + ": " + text);
             return;
         }
         static const ArgumentSpec free;
@@ -259,7 +277,7 @@ private:
         if (text.empty()) {
             if (isRequired(spec))
                 add(item_, row, ProblemKind::ArgumentCount,
-                    texts::kProblemArgument + number + texts::kProblemArgumentEmpty +
+                    texts::kProblemArgument + number() + texts::kProblemArgumentEmpty +
                         spec.description);
             return;
         }
