@@ -10,6 +10,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 #include <QTreeWidget>
@@ -57,6 +58,18 @@ QString summaryOf(const std::vector<hakoniwa::Problem>& problems) {
     return text;
 }
 
+// Right of the main window, where it hides neither the diagram nor 詳細 below it; kept on the
+// screen.
+void placeBeside(QWidget& window, const QWidget& main) {
+    QPoint at(main.frameGeometry().right() + 8, main.frameGeometry().top());
+    if (const QScreen* screen = main.screen()) {
+        const QRect free = screen->availableGeometry();
+        at.setX(qBound(free.left(), at.x(), qMax(free.left(), free.right() - window.width())));
+        at.setY(qBound(free.top(), at.y(), qMax(free.top(), free.bottom() - window.height())));
+    }
+    window.move(at);
+}
+
 } // namespace
 
 ProblemsWindow::ProblemsWindow(TForm1& main) : QWidget(&main, Qt::Window) {
@@ -64,8 +77,9 @@ ProblemsWindow::ProblemsWindow(TForm1& main) : QWidget(&main, Qt::Window) {
     applyWindowFont(this);
     list = new QTreeWidget(this);
     list->setRootIsDecorated(false);
-    list->setHeaderLabels({QString(), QStringLiteral("シーン"), QStringLiteral("アイテム"),
-                           QStringLiteral("行"), QStringLiteral("内容")});
+    list->setHeaderLabels({QStringLiteral("種別"), QStringLiteral("シーン"),
+                           QStringLiteral("アイテム"), QStringLiteral("行"),
+                           QStringLiteral("内容")});
     list->header()->setStretchLastSection(true);
     connect(list, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* line) { showProblem(list->indexOfTopLevelItem(line)); });
@@ -75,6 +89,7 @@ ProblemsWindow::ProblemsWindow(TForm1& main) : QWidget(&main, Qt::Window) {
     layout->addWidget(list);
     layout->addWidget(summary);
     resize(600, 240);
+    placeBeside(*this, main);
 
     refreshTimer_ = new QTimer(this);
     refreshTimer_->setSingleShot(true);

@@ -108,36 +108,22 @@ void checkFile(const std::string& file, const Definitions& vocabulary, check::Ch
     report.addProblems(file, project, checkProject(project, vocabulary));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const std::optional<Options> options = parseOptions(argc, argv);
-    if (!options) {
-        std::cerr << kUsage;
-        return kUnreadable;
-    }
+int run(const Options& options, const char* argv0) {
     std::error_code error;
     const std::optional<fs::path> folder =
-        options->vocabulary
-            ? options->vocabulary
-            : check::defaultVocabularyFolder(programPath(argv[0]), fs::current_path(error));
+        options.vocabulary
+            ? options.vocabulary
+            : check::defaultVocabularyFolder(programPath(argv0), fs::current_path(error));
     if (!folder) {
         std::cerr
             << "hakoniwa-check: dat/txt/conf.txt が見つかりません (--vocabulary で指定できます)\n";
         return kUnreadable;
     }
-    Definitions vocabulary;
-    try {
-        vocabulary = check::readVocabulary(*folder);
-    } catch (const std::exception& failure) {
-        std::cerr << "hakoniwa-check: " << failure.what() << "\n";
-        return kUnreadable;
-    }
-
+    const Definitions vocabulary = check::readVocabulary(*folder);
     check::CheckReport report;
-    for (const std::string& file : options->files)
+    for (const std::string& file : options.files)
         checkFile(file, vocabulary, report);
-    if (options->json) {
+    if (options.json) {
         std::cout << report.json();
     } else {
         std::cout << report.problemLines();
@@ -146,4 +132,22 @@ int main(int argc, char** argv) {
     if (report.failureCount() > 0)
         return kUnreadable;
     return report.problemCount() > 0 ? kProblems : kClean;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options) {
+        std::cerr << kUsage;
+        return kUnreadable;
+    }
+    // A vocabulary file that cannot be read ends the run with its path; so does anything else
+    // that goes wrong, rather than an abort.
+    try {
+        return run(*options, argv[0]);
+    } catch (const std::exception& failure) {
+        std::cerr << "hakoniwa-check: " << failure.what() << "\n";
+        return kUnreadable;
+    }
 }
