@@ -9,6 +9,7 @@
 #include "model/Texts.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
