@@ -117,8 +117,16 @@ struct Reference {
     std::optional<std::string_view> member;
 };
 
-bool holdsBefore(const std::string& text, char separator, std::size_t end) {
-    return findSeparator(text, separator) < end;
+// No ",", "/" or "\" starts a character before `end`: no constant entry, no path.
+bool isPlainName(const std::string& text, std::size_t end) {
+    for (std::size_t i = 0; i < end; ++i) {
+        const char c = text[i];
+        if (c == ',' || c == '/' || c == '\\')
+            return false;
+        if (isLeadByte(static_cast<unsigned char>(c)))
+            ++i; // a second byte is never punctuation
+    }
+    return true;
 }
 
 std::optional<Reference> parseReference(const std::string& text) {
@@ -128,11 +136,8 @@ std::optional<Reference> parseReference(const std::string& text) {
     const std::size_t close = findSeparator(text, ']', open + 1);
     if (close == std::string::npos)
         return std::nullopt;
-    for (char separator : {',', '/', '\\'})
-        if (holdsBefore(text, separator, open))
-            return std::nullopt;
     const std::string_view name(text.data(), open);
-    if (convertNumber(std::string(name)))
+    if (!isPlainName(text, open) || convertNumber(std::string(name)))
         return std::nullopt;
     const std::size_t after = close + 1;
     if (after == text.size())
