@@ -35,25 +35,25 @@ const std::string kProblemJumpUnset =
 const std::string kProblemUnknownInstruction =
     "mtd.txt \x82\xC9\x82\xC8\x82\xA2\x96\xBD\x97\xDF: "; // mtd.txt にない命令:
 const std::string kProblemEmptyInstruction = "\x96\xBD\x97\xDF\x82\xAA\x8B\xF3"; // 命令が空
-const std::string
-    kProblemUnknownComponent = "cmp.txt "
-                               "\x82\xC9\x82\xC8\x82\xA2\x83R\x83\x93\x83|\x81[\x83l\x83\x93\x83g:"
-                               " "; // cmp.txt にないコンポーネント:
+const std::string kProblemUnknownComponent =
+    "cmp.txt "
+    "\x82\xC9\x82\xC8\x82\xA2\x83R\x83\x93\x83|\x81[\x83l\x83\x93\x83g:"
+    " "; // cmp.txt にないコンポーネント:
 const std::string kProblemEmptyComponent =
     "\x83R\x83\x93\x83|\x81[\x83l\x83\x93\x83g\x82\xAA\x8B\xF3"; // コンポーネントが空
 const std::string kProblemExtraArgument = "\x97]\x95\xAA\x82\xC8\x88\xF8\x90\x94"; // 余分な引数
 const std::string kProblemArgument = "\x88\xF8\x90\x94";                           // 引数
 const std::string kProblemArgumentEmpty = "\x82\xAA\x8B\xF3: ";                    // が空:
-const std::string
-    kProblemUndeclaredVariable = "\x90\xE9\x8C\xBE\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2"
-                                 "\x95\xCF\x90\x94: "; // 宣言されていない変数:
-const std::string
-    kProblemUnknownMember = "\x90\xE9\x8C\xBE\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x83"
-                            "\x81\x83\x93\x83o\x81[: "; // 宣言されていないメンバー:
-const std::string
-    kProblemUnknownSystemVariable = "sysHen.txt "
-                                    "\x82\xC9\x82\xC8\x82\xA2\x83V\x83X\x83\x65\x83\x80\x95\xCF\x90"
-                                    "\x94: "; // sysHen.txt にないシステム変数:
+const std::string kProblemUndeclaredVariable =
+    "\x90\xE9\x8C\xBE\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2"
+    "\x95\xCF\x90\x94: "; // 宣言されていない変数:
+const std::string kProblemUnknownMember =
+    "\x90\xE9\x8C\xBE\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x83"
+    "\x81\x83\x93\x83o\x81[: "; // 宣言されていないメンバー:
+const std::string kProblemUnknownSystemVariable =
+    "sysHen.txt "
+    "\x82\xC9\x82\xC8\x82\xA2\x83V\x83X\x83\x65\x83\x80\x95\xCF\x90"
+    "\x94: "; // sysHen.txt にないシステム変数:
 const std::string kProblemNoStartItem =
     "\x8AJ\x8En\x83\x41\x83\x43\x83\x65\x83\x80\x82\xAA\x82\xC8\x82\xA2"; // 開始アイテムがない
 const std::string kProblemManyStartItems = "\x8AJ\x8En\x83\x41\x83\x43\x83\x65\x83\x80\x82\xAA\x95"
