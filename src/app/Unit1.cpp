@@ -3,6 +3,7 @@
 #include "app/ErrorHistory.h"
 #include "app/Guarded.h"
 #include "app/Keys.h"
+#include "app/ProblemsWindow.h"
 #include "app/UndoSteps.h"
 #include "app/WindowLook.h"
 #include "details/Settei.h"
@@ -170,6 +171,7 @@ void TForm1::buildMenu() {
     view->addAction(QStringLiteral("エディタ"), this, [] { bringToFront(Form2); });
     view->addAction(QStringLiteral("情報"), this, [] { bringToFront(Form4); });
     view->addAction(QStringLiteral("エラー履歴"), this, [this] { showErrorHistory(this); });
+    view->addAction(QStringLiteral("問題"), this, [this] { showProblems(*this); });
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -416,6 +418,7 @@ void TForm1::startAfresh() {
     undoStack->clear();
     undoStack->setClean();
     updateTitle(true);
+    emit projectReplaced();
 }
 
 void TForm1::updateTitle(bool clearFailure) {

@@ -112,6 +112,10 @@ public:
     // Keeps unsaved work for a restart after a crash; a child of this window, set at start-up.
     Recovery* recovery = nullptr;
 
+signals:
+    // 新規 or 開く put another project in place (its undo history starts empty).
+    void projectReplaced();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -26,6 +26,38 @@ const std::string kJumpArrow = "\x83W\x83\x83\x83\x93\x83v->";        // ジャ�
 const std::string kGlobal = "\x83O\x83\x8D\x81[\x83o\x83\x8B";        // グローバル
 const std::string kLocal = "\x83\x8D\x81[\x83J\x83\x8B";              // ローカル
 const std::string kDeclaration = "\x95\xCF\x90\x94\x90\xE9\x8C\xBE:"; // 変数宣言:
+const std::string kProblemJumpNowhere =
+    "\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x94\xF2\x82\xD1\x90\xE6: "; // 存在しない飛び先:
+const std::string kProblemJumpInvalid = "\x8Eg\x82\xA6\x82\xC8\x82\xA2\x94\xF2\x82\xD1\x90\xE6\x94"
+                                        "\xD4\x8D\x86: "; // 使えない飛び先番号:
+const std::string kProblemJumpUnset =
+    "\x94\xF2\x82\xD1\x90\xE6\x82\xAA\x96\xA2\x90\xDD\x92\xE8 (-1)"; // 飛び先が未設定 (-1)
+const std::string kProblemUnknownInstruction =
+    "mtd.txt \x82\xC9\x82\xC8\x82\xA2\x96\xBD\x97\xDF: "; // mtd.txt にない命令:
+const std::string kProblemEmptyInstruction = "\x96\xBD\x97\xDF\x82\xAA\x8B\xF3"; // 命令が空
+const std::string kProblemUnknownComponent =
+    "cmp.txt "
+    "\x82\xC9\x82\xC8\x82\xA2\x83R\x83\x93\x83|\x81[\x83l\x83\x93\x83g:"
+    " "; // cmp.txt にないコンポーネント:
+const std::string kProblemEmptyComponent =
+    "\x83R\x83\x93\x83|\x81[\x83l\x83\x93\x83g\x82\xAA\x8B\xF3"; // コンポーネントが空
+const std::string kProblemExtraArgument = "\x97]\x95\xAA\x82\xC8\x88\xF8\x90\x94"; // 余分な引数
+const std::string kProblemArgument = "\x88\xF8\x90\x94";                           // 引数
+const std::string kProblemArgumentEmpty = "\x82\xAA\x8B\xF3: ";                    // が空:
+const std::string kProblemUndeclaredVariable =
+    "\x90\xE9\x8C\xBE\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2"
+    "\x95\xCF\x90\x94: "; // 宣言されていない変数:
+const std::string kProblemUnknownMember =
+    "\x90\xE9\x8C\xBE\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x83"
+    "\x81\x83\x93\x83o\x81[: "; // 宣言されていないメンバー:
+const std::string kProblemUnknownSystemVariable =
+    "sysHen.txt "
+    "\x82\xC9\x82\xC8\x82\xA2\x83V\x83X\x83\x65\x83\x80\x95\xCF\x90"
+    "\x94: "; // sysHen.txt にないシステム変数:
+const std::string kProblemNoStartItem =
+    "\x8AJ\x8En\x83\x41\x83\x43\x83\x65\x83\x80\x82\xAA\x82\xC8\x82\xA2"; // 開始アイテムがない
+const std::string kProblemManyStartItems = "\x8AJ\x8En\x83\x41\x83\x43\x83\x65\x83\x80\x82\xAA\x95"
+                                           "\xA1\x90\x94\x82\xA0\x82\xE9"; // 開始アイテムが複数ある
 
 const TextPair kAllTexts[] = {
     {&kMain, "メイン"},
@@ -47,6 +79,21 @@ const TextPair kAllTexts[] = {
     {&kGlobal, "グローバル"},
     {&kLocal, "ローカル"},
     {&kDeclaration, "変数宣言:"},
+    {&kProblemJumpNowhere, "存在しない飛び先: "},
+    {&kProblemJumpInvalid, "使えない飛び先番号: "},
+    {&kProblemJumpUnset, "飛び先が未設定 (-1)"},
+    {&kProblemUnknownInstruction, "mtd.txt にない命令: "},
+    {&kProblemEmptyInstruction, "命令が空"},
+    {&kProblemUnknownComponent, "cmp.txt にないコンポーネント: "},
+    {&kProblemEmptyComponent, "コンポーネントが空"},
+    {&kProblemExtraArgument, "余分な引数"},
+    {&kProblemArgument, "引数"},
+    {&kProblemArgumentEmpty, "が空: "},
+    {&kProblemUndeclaredVariable, "宣言されていない変数: "},
+    {&kProblemUnknownMember, "宣言されていないメンバー: "},
+    {&kProblemUnknownSystemVariable, "sysHen.txt にないシステム変数: "},
+    {&kProblemNoStartItem, "開始アイテムがない"},
+    {&kProblemManyStartItems, "開始アイテムが複数ある"},
 };
 const int kAllTextsCount = sizeof(kAllTexts) / sizeof(kAllTexts[0]);
 

@@ -25,6 +25,22 @@ extern const std::string kJumpArrow;         // ジャンプ->
 extern const std::string kGlobal;            // グローバル
 extern const std::string kLocal;             // ローカル
 extern const std::string kDeclaration;       // 変数宣言:
+// The problems list and the checker.
+extern const std::string kProblemJumpNowhere;           // 存在しない飛び先:
+extern const std::string kProblemJumpInvalid;           // 使えない飛び先番号:
+extern const std::string kProblemJumpUnset;             // 飛び先が未設定 (-1)
+extern const std::string kProblemUnknownInstruction;    // mtd.txt にない命令:
+extern const std::string kProblemEmptyInstruction;      // 命令が空
+extern const std::string kProblemUnknownComponent;      // cmp.txt にないコンポーネント:
+extern const std::string kProblemEmptyComponent;        // コンポーネントが空
+extern const std::string kProblemExtraArgument;         // 余分な引数
+extern const std::string kProblemArgument;              // 引数
+extern const std::string kProblemArgumentEmpty;         // が空:
+extern const std::string kProblemUndeclaredVariable;    // 宣言されていない変数:
+extern const std::string kProblemUnknownMember;         // 宣言されていないメンバー:
+extern const std::string kProblemUnknownSystemVariable; // sysHen.txt にないシステム変数:
+extern const std::string kProblemNoStartItem;           // 開始アイテムがない
+extern const std::string kProblemManyStartItems;        // 開始アイテムが複数ある
 
 // Every text above with its UTF-8 spelling, so one test can check each escape.
 struct TextPair {

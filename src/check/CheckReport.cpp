@@ -1,0 +1,93 @@
+#include "check/CheckReport.h"
+
+#include "check/TerminalText.h"
+#include "model/Project.h"
+
+#include <cstdio>
+
+namespace hakoniwa::check {
+namespace {
+
+std::string jsonString(const std::string& utf8) {
+    std::string quoted = "\"";
+    for (const char c : utf8) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string jsonNumber(int value) {
+    return value < 0 ? "null" : std::to_string(value);
+}
+
+// A reader's message may span lines; the report keeps one line per file.
+std::string oneLine(std::string text) {
+    std::string line;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\n')
+            line += ": ";
+        else if (text[at] != '\r')
+            line += text[at];
+    }
+    return line;
+}
+
+} // namespace
+
+void CheckReport::addProblems(const std::string& file, const Project& project,
+                              const std::vector<Problem>& problems) {
+    for (const Problem& problem : problems) {
+        ++problemCount_;
+        const Scene& scene = project.scene(problem.scene);
+        const std::string sceneName = toUtf8(scene.caption);
+        const std::string itemName =
+            problem.item >= 0 ? toUtf8(scene.item(problem.item).displayText()) : std::string();
+        const int command = problem.row >= 0 ? problem.row - 1 : -1;
+        const std::string message = toUtf8(problem.message);
+
+        std::string line = file + ": " + sceneName;
+        if (problem.item >= 0)
+            line += " / " + itemName;
+        if (command >= 0)
+            line += " / " + std::to_string(command);
+        line += problem.isWarning() ? ": 警告: " : ": ";
+        text_ += line + message + "\n";
+
+        jsonObjects_.push_back(
+            "{\"file\":" + jsonString(file) + ",\"scene\":" + jsonNumber(problem.scene) +
+            ",\"sceneName\":" + jsonString(sceneName) + ",\"item\":" + jsonNumber(problem.item) +
+            ",\"itemName\":" + (problem.item >= 0 ? jsonString(itemName) : "null") +
+            ",\"row\":" + jsonNumber(problem.row) + ",\"command\":" + jsonNumber(command) +
+            ",\"kind\":" + jsonString(problemKindName(problem.kind)) +
+            ",\"severity\":" + jsonString(problem.isWarning() ? "warning" : "error") +
+            ",\"message\":" + jsonString(message) + "}");
+    }
+}
+
+void CheckReport::addFailure(const std::string& file, const std::string& reason) {
+    ++failureCount_;
+    failures_ += file + ": " + oneLine(reason) + "\n";
+    jsonObjects_.push_back("{\"file\":" + jsonString(file) +
+                           ",\"kind\":\"unreadable\",\"severity\":\"error\",\"message\":" +
+                           jsonString(oneLine(reason)) + "}");
+}
+
+std::string CheckReport::json() const {
+    if (jsonObjects_.empty())
+        return "[]\n";
+    std::string array = "[\n";
+    for (std::size_t i = 0; i < jsonObjects_.size(); ++i)
+        array += jsonObjects_[i] + (i + 1 < jsonObjects_.size() ? ",\n" : "\n");
+    return array + "]\n";
+}
+
+} // namespace hakoniwa::check
