@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` starts the editor, `make test` runs every test.
 BUILD_DIR ?= build
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps clean package
 
 deps:
 	@bash scripts/install-deps
@@ -15,6 +15,10 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
+
+# A Debian package of the editor and its data, in $(BUILD_DIR)/.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileStore.h"
 
+#include <QDir>
 #include <QStatusBar>
 
 // The project source file: Open and Save read and write it through these two, and run
@@ -16,8 +17,10 @@
 
 namespace {
 
-// Written by 実行 for the run script; mkSource with an empty name writes here.
-constexpr const char* kRunFile = "\\dat\\bat\\tmp.txt";
+// Written by 実行 for the run script, in the run folder; mkSource with an empty name writes here.
+QString runFilePath(const QString& baseDir) {
+    return QDir(hakoniwa::DataPaths::runFolder(baseDir)).filePath(QStringLiteral("tmp.txt"));
+}
 
 const QString kNotAProject = QStringLiteral("プロジェクトファイルではありません");
 
@@ -84,7 +87,7 @@ TForm1::ReadResult TForm1::ldSource(const QString& fileName) {
 bool TForm1::mkSource(const QString& fileName) {
     return guarded(handler("TForm1::mkSource"), [&] {
         if (fileName.isEmpty()) {
-            hakoniwa::FileStore::writeAll(hakoniwa::DataPaths::join(baseDir, kRunFile),
+            hakoniwa::FileStore::writeAll(runFilePath(baseDir),
                                           hakoniwa::SourceWriter::write(project));
             return;
         }

@@ -6,6 +6,7 @@
 #include "platform/Launcher.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
@@ -31,19 +32,16 @@ QPoint startPosition(int index) {
     return positions[index];
 }
 
-QString absoluteDataPath(const QString& baseDir, const char* relative) {
-    return QFileInfo(hakoniwa::DataPaths::join(baseDir, relative)).absoluteFilePath();
-}
-
-// Starts the run script with no arguments in the start-up directory; the script finds the
+// Starts the run script with no arguments in baseDir; the script finds the
 // run file next to itself. Its outcome is not looked at.
 void launchRunScript(const QString& baseDir) {
+    const QString script = QFileInfo(QDir(hakoniwa::DataPaths::runFolder(baseDir))
+                                         .filePath(hakoniwa::DataPaths::runScriptName()))
+                               .absoluteFilePath();
 #ifdef Q_OS_WIN
-    hakoniwa::Launcher::current().shellOpen(absoluteDataPath(baseDir, "\\dat\\bat\\run.bat"),
-                                            baseDir);
+    hakoniwa::Launcher::current().shellOpen(script, baseDir);
 #else
-    hakoniwa::Launcher::current().startDetached(
-        QStringLiteral("/bin/sh"), {absoluteDataPath(baseDir, "\\dat\\bat\\run.sh")}, baseDir);
+    hakoniwa::Launcher::current().startDetached(QStringLiteral("/bin/sh"), {script}, baseDir);
 #endif
 }
 

@@ -14,12 +14,12 @@
 #include "model/SceneName.h"
 #include "model/TextOps.h"
 #include "platform/Cp932Codec.h"
+#include "platform/DataPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/Pointer.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -59,7 +59,7 @@ TForm1::TForm1() {
     applyWindowFont(this);
     buildControls();
     buildMenu();
-    baseDir = QDir::currentPath();
+    baseDir = hakoniwa::DataPaths::findBaseDir();
     createHandleWindows();
     buildPositionGrid();
     lastScene = nullptr;

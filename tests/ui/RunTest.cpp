@@ -5,9 +5,11 @@
 #include "editor/Unit2.h"
 #include "handles/Unit5.h"
 #include "model/SourceWriter.h"
+#include "platform/DataPlaces.h"
 #include "platform/Launcher.h"
 
 #include <QAbstractItemModel>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +44,19 @@ public:
 QByteArray bytesOf(const hakoniwa::Project& project) {
     return QByteArray::fromStdString(hakoniwa::SourceWriter::write(project));
 }
+
+// The data folder below the scratch directory takes no new file, as an installed one would
+// not for a user; the user's folder is `user`.
+class ReadOnlyDataFolder : public hakoniwa::DataPlaces {
+public:
+    QString working, user;
+    QString binaryDir() const override { return QString(); }
+    QString workingDir() const override { return working; }
+    QString userDataDir() const override { return user; }
+    bool isWritableFolder(const QString& folder) const override {
+        return !QDir::cleanPath(folder).startsWith(working + "/dat");
+    }
+};
 
 QString cell(int column, int row) {
     return Form1->sgPos->item(row, column)->text();
@@ -116,6 +131,36 @@ TEST_F(Run, TheSampleScriptLogsTheRunFileItWasGiven) {
     EXPECT_TRUE(line.contains("tmp.txt")) << line.toStdString();
     EXPECT_TRUE(line.contains(QString::number(bytesOf(Form1->project).size()) + " bytes"))
         << line.toStdString();
+}
+
+TEST_F(Run, ReadOnlyDataFolderRunsFromTheUserFolderOrSaysWhyNot) {
+    auto places = std::make_unique<ReadOnlyDataFolder>();
+    places->working = QDir::cleanPath(scratch.path());
+    places->user = scratch.filePath("home/hakoniwa");
+    ReadOnlyDataFolder* readOnly = places.get();
+    hakoniwa::DataPlaces::install(std::move(places));
+    const QString own = scratch.filePath("home/hakoniwa/bat");
+    launcher->runFilePath = own + "/tmp.txt";
+    Form1->Button2Click();
+    ASSERT_EQ(launcher->launches.size(), 1u);
+    EXPECT_EQ(launcher->launches[0].runFile, bytesOf(Form1->project));
+    EXPECT_EQ(launcher->launches[0].arguments, QStringList{own + "/run.sh"});
+    EXPECT_EQ(launcher->launches[0].workingDirectory, Form1->baseDir);
+    QFile copied(own + "/run.sh");
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(copied.readAll().contains("tmp.txt"));
+    EXPECT_FALSE(QFile::exists(scratch.filePath("dat/bat/tmp.txt")));
+    EXPECT_FALSE(Form1->windowTitle().contains(QStringLiteral("例外")));
+
+    // A user folder that cannot be made (a file stands in its way) is reported; the script is
+    // started all the same.
+    QFile blocker(scratch.filePath("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    readOnly->user = scratch.filePath("blocked/hakoniwa");
+    Form1->Button2Click();
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム 例外:373TForm1::mkSource"));
+    EXPECT_EQ(launcher->launches.size(), 2u);
+    hakoniwa::DataPlaces::install(nullptr);
 }
 
 TEST_F(Run, PositionGridFollowsTheHandleWindows) {

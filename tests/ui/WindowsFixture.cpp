@@ -26,6 +26,10 @@ void WindowsFixture::SetUp() {
     if (qEnvironmentVariableIsSet("XDG_STATE_HOME"))
         previousStateHome = qgetenv("XDG_STATE_HOME");
     qputenv("XDG_STATE_HOME", scratch.filePath("state").toLocal8Bit());
+    // A run that finds dat/bat read-only writes to the user's data folder: here, not the real one.
+    if (qEnvironmentVariableIsSet("XDG_DATA_HOME"))
+        previousDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", scratch.filePath("data").toLocal8Bit());
     auto fakePointer = std::make_unique<FakePointer>();
     pointer = fakePointer.get();
     hakoniwa::Pointer::install(std::move(fakePointer));
@@ -44,4 +48,8 @@ void WindowsFixture::TearDown() {
         qputenv("XDG_STATE_HOME", *previousStateHome);
     else
         qunsetenv("XDG_STATE_HOME");
+    if (previousDataHome)
+        qputenv("XDG_DATA_HOME", *previousDataHome);
+    else
+        qunsetenv("XDG_DATA_HOME");
 }

@@ -38,8 +38,8 @@ public:
 };
 
 // Starts the whole window set, as the program does, in a scratch copy of dat/ so that tests
-// may write run files, with the user's state folder (recovery files) below it too; installs
-// the pointer and dialog doubles.
+// may write run files, with the user's state and data folders (recovery and run files) below
+// it too; installs the pointer and dialog doubles.
 class WindowsFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -51,6 +51,7 @@ protected:
     QTemporaryDir scratch;
     QString previousDir;
     std::optional<QByteArray> previousStateHome;
+    std::optional<QByteArray> previousDataHome;
     FakePointer* pointer = nullptr;
     FakeDialogs* dialogs = nullptr;
 };
