@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QSettings>
 
 void WindowsFixture::copyDataFolder() {
     const QString source = QStringLiteral(HAKONIWA_SOURCE_DIR "/dat");
@@ -26,6 +27,9 @@ void WindowsFixture::SetUp() {
     if (qEnvironmentVariableIsSet("XDG_STATE_HOME"))
         previousStateHome = qgetenv("XDG_STATE_HOME");
     qputenv("XDG_STATE_HOME", scratch.filePath("state").toLocal8Bit());
+    // Settings (the recent files) go below the scratch folder, never into the user's own.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, scratch.filePath("config"));
     auto fakePointer = std::make_unique<FakePointer>();
     pointer = fakePointer.get();
     hakoniwa::Pointer::install(std::move(fakePointer));
