@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/Guarded.h"
+#include "details/Settei.h"
 #include "handles/Unit5.h"
 #include "platform/DataPaths.h"
 #include "platform/Launcher.h"
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
+#include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
@@ -154,6 +156,26 @@ void TForm1::buildPositionGrid() {
                   {0, 4, "左上"}, {1, 0, "x"},  {2, 0, "y"}};
     for (const auto& label : labels)
         sgPos->item(label.row, label.column)->setText(QString::fromUtf8(label.text));
+    // A double-click hands a row's point to the details window instead of editing the cell.
+    sgPos->setEditTriggers(sgPos->editTriggers() & ~QAbstractItemView::DoubleClicked);
+    connect(sgPos, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { sgPosDblClick(row); });
     // The grid follows the handle windows from start-up to exit.
     Timer1->start();
+}
+
+void TForm1::sgPosDblClick(int row) {
+    reported([&] {
+        if (row < 1 || row > 4)
+            return;
+        // The values as the grid shows them; a value being typed over is no point.
+        bool xRead = false;
+        bool yRead = false;
+        const int x = sgPos->item(row, 1)->text().toInt(&xRead);
+        const int y = sgPos->item(row, 2)->text().toInt(&yRead);
+        if (!xRead || !yRead)
+            return;
+        if (!Form3->fillArgumentPair(std::to_string(x), std::to_string(y)))
+            statusBar()->showMessage(QStringLiteral("詳細で引数のセルを選んでください"));
+    });
 }

@@ -4,6 +4,7 @@
 #include "app/Guarded.h"
 #include "app/Keys.h"
 #include "app/ProblemsWindow.h"
+#include "app/RecentFiles.h"
 #include "app/UndoSteps.h"
 #include "app/WindowLook.h"
 #include "details/Settei.h"
@@ -23,6 +24,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -133,10 +135,26 @@ void TForm1::buildMenu() {
     N6 = N1->addAction(QStringLiteral("新規"), this, [this] { N6Click(); });
     N1->addSeparator();
     N2 = N1->addAction(QStringLiteral("開く"), this, [this] { N2Click(); });
+    recentMenu = N1->addMenu(QStringLiteral("最近使ったファイル"));
+    connect(recentMenu, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
     N1->addSeparator();
     N3 = N1->addAction(QStringLiteral("保存"), this, [this] { N3Click(); });
+    saveAction = N1->addAction(QStringLiteral("上書き保存"), this, [this] { saveClick(); });
+    saveAsAction = N1->addAction(QStringLiteral("名前を付けて保存"), this,
+                                 [this] { reported([&] { saveAs(); }); });
     N1->addSeparator();
     N7 = N1->addAction(QStringLiteral("終了"), this, [this] { N7Click(); });
+    // Reachable from every window of the editor, as undo is.
+    const std::pair<QAction*, QKeySequence> shortcuts[] = {
+        {N6, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {N2, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {saveAction, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {saveAsAction, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {N7, QKeySequence(Qt::CTRL | Qt::Key_Q)}};
+    for (const auto& [action, keys] : shortcuts) {
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
 
     // Undo and redo reach from every window, unless a text box being typed in takes the keys.
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
@@ -307,6 +325,10 @@ void TForm1::pcSceneChange() {
         Form3->updMOlCb();
         Form3->updHenCb();
         const hakoniwa::Scene* active = project.activeScene();
+        // The details window keeps the last shown sheet only while its item is on show.
+        const hakoniwa::Item* shown = Form3->shownItem();
+        if (shown && (!active || active->indexOf(shown) < 0))
+            Form3->placeSheet(nullptr, SheetPlacement::Shown);
         for (const SceneMemo& entry : memos_)
             entry.memo->setVisible(entry.scene == active);
     });
@@ -434,43 +456,87 @@ void TForm1::updateTitle(bool clearFailure) {
 }
 
 void TForm1::N2Click() {
+    reported([&] { openProject(std::nullopt); });
+}
+
+void TForm1::openRecent(const QString& fileName) {
     reported([&] {
-        if (!mayDiscardChanges())
+        // A file gone since is taken off the list rather than offered again.
+        if (!QFileInfo(fileName).isFile()) {
+            RecentFiles::remove(fileName);
+            statusBar()->showMessage(QStringLiteral("ファイルが見つかりません: ") + fileName);
             return;
-        const auto fileName = hakoniwa::Dialogs::current().openFileName(this);
-        if (!fileName)
-            return;
-        // A refused file leaves everything as it was, the selection included.
-        const ReadResult read = ldSource(*fileName);
-        if (read == ReadResult::Unchanged)
-            return;
-        startAfresh();
-        projectFile = *fileName;
-        if (read == ReadResult::Partial) {
-            // What was read is not the whole file: saving it is a change to be asked about,
-            // and the caption keeps the failure.
-            projectFile.clear();
-            undoStack->resetClean();
-        } else {
-            updateTitle(true);
         }
-        Form2->dspAllItm();
-        Form3->updHenCb();
-        pcSceneChange();
+        openProject(fileName);
     });
+}
+
+void TForm1::fillRecentMenu() {
+    recentMenu->clear();
+    for (const QString& fileName : RecentFiles::list())
+        recentMenu->addAction(QDir::toNativeSeparators(fileName), this,
+                              [this, fileName] { openRecent(fileName); });
+    if (recentMenu->isEmpty())
+        recentMenu->addAction(QStringLiteral("(なし)"))->setEnabled(false);
+}
+
+void TForm1::openProject(std::optional<QString> fileName) {
+    if (!mayDiscardChanges())
+        return;
+    if (!fileName)
+        fileName = hakoniwa::Dialogs::current().openFileName(this);
+    if (!fileName)
+        return;
+    // A refused file leaves everything as it was, the selection included.
+    const ReadResult read = ldSource(*fileName);
+    if (read == ReadResult::Unchanged)
+        return;
+    startAfresh();
+    projectFile = *fileName;
+    if (read == ReadResult::Partial) {
+        // What was read is not the whole file: saving it is a change to be asked about,
+        // and the caption keeps the failure.
+        projectFile.clear();
+        undoStack->resetClean();
+    } else {
+        updateTitle(true);
+        RecentFiles::add(*fileName);
+    }
+    Form2->dspAllItm();
+    Form3->updHenCb();
+    pcSceneChange();
 }
 
 void TForm1::N3Click() {
     reported([&] { saveAs(); });
 }
 
+void TForm1::saveClick() {
+    reported([&] {
+        if (projectFile.isEmpty())
+            saveAs();
+        else
+            saveTo(projectFile);
+    });
+}
+
 bool TForm1::saveAs() {
     const auto fileName = hakoniwa::Dialogs::current().saveFileName(this);
-    if (!fileName || !mkSource(*fileName))
+    return fileName && saveTo(withProjectSuffix(*fileName));
+}
+
+QString TForm1::withProjectSuffix(const QString& fileName) {
+    // Project files are .txt; a name typed without any extension gets it.
+    return QFileInfo(fileName).suffix().isEmpty() ? fileName + QStringLiteral(".txt") : fileName;
+}
+
+bool TForm1::saveTo(const QString& fileName) {
+    if (!mkSource(fileName))
         return false;
-    projectFile = *fileName;
+    projectFile = fileName;
     undoStack->setClean();
     updateTitle(true);
+    RecentFiles::add(fileName);
     return true;
 }
 

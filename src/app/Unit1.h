@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class ImageCanvas;
@@ -52,6 +53,10 @@ public:
     QAction* N2 = nullptr;
     QAction* N3 = nullptr;
     QAction* N7 = nullptr;
+    // 上書き保存 (to the current file), 名前を付けて保存 and the list of recently used files.
+    QAction* saveAction = nullptr;
+    QAction* saveAsAction = nullptr;
+    QMenu* recentMenu = nullptr;
 
     // Every change to the project, one step per user action (編集 > 元に戻す, やり直し). Clean
     // at the state last opened or saved.
@@ -81,6 +86,12 @@ public:
     void N2Click();
     void N3Click();
     void N7Click();
+    // Saves to the current file without asking; a project without one asks for a name.
+    void saveClick();
+    // Opens a file of the recent list as 開く does; a file gone since leaves the list.
+    void openRecent(const QString& fileName);
+    // A save name without an extension gets ".txt".
+    static QString withProjectSuffix(const QString& fileName);
     // Reads the project file. Unchanged: the open project was left as it was (a file that
     // could not be read or is no project); Partial: a line stopped the reader.
     enum class ReadResult { Unchanged, Complete, Partial };
@@ -91,6 +102,9 @@ public:
     // Run and position grid.
     void Button2Click();
     void Timer1Timer();
+    // Double-click on row 1 to 4 of sgPos: the row's x and y go into the argument cell
+    // selected in the details window and the one right of it.
+    void sgPosDblClick(int row);
 
     // Canvas and keys, forwarded to the scene editor.
     void img1DblClick();
@@ -135,6 +149,11 @@ private:
     bool mayDiscardChanges();
     // Asks for a file name and saves there; false when cancelled or failed.
     bool saveAs();
+    // Writes the project there and makes it the current file; false when that failed.
+    bool saveTo(const QString& fileName);
+    // 開く: asks about unsaved changes, then reads the file (asking for one when none given).
+    void openProject(std::optional<QString> fileName);
+    void fillRecentMenu();
     void buildPositionGrid();
     void createHandleWindows();
     QPlainTextEdit* createMemo(hakoniwa::Scene& scene);

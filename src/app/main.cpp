@@ -3,11 +3,22 @@
 #include "app/Unit1.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <exception>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Where the settings (the recent files) are kept.
+    QCoreApplication::setOrganizationName(QStringLiteral("Hakoniwa"));
+    QCoreApplication::setApplicationName(QStringLiteral("Hakoniwa"));
+    // The toolkit's own dialogs and buttons speak the editor's language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     try {
         createWindows();
         Form1->show();

@@ -119,9 +119,9 @@ void TForm3::StringGrid1MouseDown(Qt::MouseButton button, int x, int y) {
 
 void TForm3::sheetLeftPress(int x, int y) {
     selectRow(-1);
-    if (!Form2->curItm)
+    if (!shownItem())
         return;
-    hakoniwa::ItemSheet& sheet = Form2->curItm->sheet;
+    hakoniwa::ItemSheet& sheet = shownItem()->sheet;
     const QPoint cell = sheetView->cellAt(QPoint(x, y));
     curCol = cell.x();
     curRow = cell.y();
@@ -138,9 +138,9 @@ void TForm3::sheetLeftPress(int x, int y) {
 }
 
 void TForm3::sheetRightPress(int x, int y) {
-    if (!Form2->curItm)
+    if (!shownItem())
         return;
-    hakoniwa::ItemSheet& sheet = Form2->curItm->sheet;
+    hakoniwa::ItemSheet& sheet = shownItem()->sheet;
     const QPoint cell = sheetView->cellAt(QPoint(x, y));
     const int column = cell.x();
     const int row = cell.y();
@@ -151,7 +151,7 @@ void TForm3::sheetRightPress(int x, int y) {
         return;
     }
     sheetView->setRowMenu(nullptr);
-    comboItem_ = Form2->curItm;
+    comboItem_ = shownItem();
     switch (hakoniwa::entryComboFor(sheet, column, row)) {
     case hakoniwa::EntryCombo::Targets:
         showOnly(*this, cbMOl);

@@ -88,7 +88,7 @@ void showJumpedTo(TForm3& form, hakoniwa::Item& item) {
 
 void TForm3::Button4Click() {
     guarded(handler("TForm3::Button4Click"), [&] {
-        hakoniwa::Item* shown = Form2->curItm;
+        hakoniwa::Item* shown = shownItem();
         if (!shown || !selNode || curRow < hakoniwa::ItemSheet::kFirstCommandRow)
             return;
         hakoniwa::ItemSheet& sheet = shown->sheet;
@@ -112,9 +112,27 @@ void TForm3::Button4Click() {
     });
 }
 
+bool TForm3::fillArgumentPair(const std::string& x, const std::string& y) {
+    hakoniwa::Item* shown = shownItem();
+    if (!shown || curCol < 3 || curRow < hakoniwa::ItemSheet::kFirstCommandRow ||
+        curRow >= shown->sheet.rowCount())
+        return false;
+    hakoniwa::ItemSheet& sheet = shown->sheet;
+    // A jump row's arguments end at column 5; columns 6 to 9 are its link handles.
+    const hakoniwa::RowKind kind = sheet.rowKind(curRow);
+    if ((kind == hakoniwa::RowKind::Jump || kind == hakoniwa::RowKind::UnsetJump) && curCol + 1 > 5)
+        return false;
+    recordEdit(QStringLiteral("位置の入力"), [&] {
+        sheet.setCell(curCol, curRow, x);
+        sheet.setCell(curCol + 1, curRow, y);
+    });
+    refreshSheet();
+    return true;
+}
+
 void TForm3::StringGrid1DblClick() {
     guarded(handler("TForm3::StringGrid1DblClick"), [&] {
-        hakoniwa::Item* shown = Form2->curItm;
+        hakoniwa::Item* shown = shownItem();
         if (!shown || curCol != 0 || curRow < hakoniwa::ItemSheet::kFirstCommandRow)
             return;
         const int target = hakoniwa::toIntDef(shown->sheet.cell(1, curRow), -1);

@@ -152,6 +152,9 @@ public:
     void Button4Click();
     void Button6Click();
     void FormResize();
+    // Writes a point into the selected argument cell of the shown sheet (x) and the cell right
+    // of it (y), as one undo step; false when no argument cell of a command row is selected.
+    bool fillArgumentPair(const std::string& x, const std::string& y);
 
     // Rewrites the variable references that mean a declaration of scene `scene` after its
     // row was edited: `newText` empty means the name changed from `oldText`; otherwise the

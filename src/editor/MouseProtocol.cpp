@@ -64,10 +64,10 @@ void TForm2::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
     });
 }
 
-// The topmost item under the pointer becomes current and its sheet is shown; the items drawn
-// over it give their sheets up. Over no item there is no current item. Items are visited from
-// the last drawn down, so a copy lying exactly over its original is the one found, as it is
-// the one seen.
+// The topmost item under the pointer becomes current and its sheet is shown. Over no item
+// there is no current item, but the sheet last shown stays, so that the pointer can cross
+// empty canvas to the details window and find it there. Items are visited from the last drawn
+// down, so a copy lying exactly over its original is the one found, as it is the one seen.
 void TForm2::hoverOver(hakoniwa::Scene& scene, int x, int y) {
     const hakoniwa::TextWidth textWidth = canvasTextWidth();
     for (int i = scene.itemCount() - 1; i >= 0; --i) {
@@ -80,12 +80,7 @@ void TForm2::hoverOver(hakoniwa::Scene& scene, int x, int y) {
             }
             return;
         }
-        Form3->detachSheet(item);
     }
-    // Also covers a scene without items, where the current item would otherwise stay one of
-    // another scene.
-    if (curItm)
-        Form3->detachSheet(*curItm);
     curItm = nullptr;
 }
 

@@ -10,6 +10,9 @@
 namespace hakoniwa {
 namespace {
 
+// Project files are text files; every other file can still be chosen.
+const QString kProjectFilter = QStringLiteral("プロジェクト (*.txt);;すべてのファイル (*)");
+
 std::optional<QString> chosen(const QString& name) {
     if (name.isEmpty())
         return std::nullopt;
@@ -19,11 +22,11 @@ std::optional<QString> chosen(const QString& name) {
 class ModalDialogs : public Dialogs {
 public:
     std::optional<QString> openFileName(QWidget* parent) override {
-        return chosen(QFileDialog::getOpenFileName(parent));
+        return chosen(QFileDialog::getOpenFileName(parent, QString(), QString(), kProjectFilter));
     }
     std::optional<QString> saveFileName(QWidget* parent) override {
-        return chosen(QFileDialog::getSaveFileName(parent, QString(), QString(), QString(), nullptr,
-                                                   QFileDialog::DontConfirmOverwrite));
+        return chosen(QFileDialog::getSaveFileName(parent, QString(), QString(), kProjectFilter,
+                                                   nullptr, QFileDialog::DontConfirmOverwrite));
     }
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override {
         const QColor picked = QColorDialog::getColor(initial, parent);

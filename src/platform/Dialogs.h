@@ -15,7 +15,8 @@ namespace hakoniwa {
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    // The chosen file name, or nothing when the user cancels. No filter, no extension.
+    // The chosen file name, or nothing when the user cancels. Project files (*.txt) are
+    // offered first; the name is returned as chosen, without an added extension.
     virtual std::optional<QString> openFileName(QWidget* parent) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;

@@ -102,6 +102,7 @@ TEST_F(DetailsCommands, PickWritesTheClickedEntryIntoThePressedCell) {
     Form3->updMOlCb();
     Form3->updHenCb();
     Form2->curItm = &first;
+    Form3->placeSheet(&first, SheetPlacement::Shown);
     hakoniwa::ItemSheet& sheet = first.sheet;
     auto pick = [](QTreeWidgetItem* node, int column, int row) {
         Form3->selNode = node;

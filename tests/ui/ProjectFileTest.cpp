@@ -61,11 +61,11 @@ using ProjectFile = WindowsFixture;
 
 TEST_F(ProjectFile, SavedThroughTheMenuAndOpenedAgainComesBackTheSame) {
     buildTwoScenes();
-    const QString path = scratch.filePath("game"); // used as given, no extension added
-    dialogs->saveName = path;
+    const QString path = scratch.filePath("game.txt");
+    dialogs->saveName = scratch.filePath("game"); // a name without extension gets ".txt"
     Form1->N3Click();
     const std::string saved = fileBytes(path);
-    EXPECT_FALSE(QFile::exists(path + ".txt"));
+    EXPECT_FALSE(QFile::exists(scratch.filePath("game")));
     EXPECT_EQ(saved, hakoniwa::SourceWriter::write(Form1->project));
 
     Form1->N6Click();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QSettings>
 
 void WindowsFixture::copyDataFolder() {
     const QString source = QStringLiteral(HAKONIWA_SOURCE_DIR "/dat");
@@ -30,6 +31,9 @@ void WindowsFixture::SetUp() {
     if (qEnvironmentVariableIsSet("XDG_DATA_HOME"))
         previousDataHome = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", scratch.filePath("data").toLocal8Bit());
+    // Settings (the recent files) go below the scratch folder, never into the user's own.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, scratch.filePath("config"));
     auto fakePointer = std::make_unique<FakePointer>();
     pointer = fakePointer.get();
     hakoniwa::Pointer::install(std::move(fakePointer));

@@ -39,7 +39,7 @@ public:
 
 // Starts the whole window set, as the program does, in a scratch copy of dat/ so that tests
 // may write run files, with the user's state and data folders (recovery and run files) below
-// it too; installs the pointer and dialog doubles.
+// it too; installs the pointer and dialog doubles. The user's settings are a scratch folder too.
 class WindowsFixture : public ::testing::Test {
 protected:
     void SetUp() override;
