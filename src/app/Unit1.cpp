@@ -21,6 +21,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
