@@ -13,6 +13,29 @@ constexpr std::u32string_view kHalfWidthKana =
     U"をぁぃぅぇぉゃゅょっーあいうえおかきくけこさしすせそ"
     U"たちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわん";
 
+// Ends each entry in a filter's run of text; no UTF-8 text holds this byte.
+constexpr char kEntryEnd = '\xFF';
+
+void appendUtf8(std::string& out, std::u32string_view text) {
+    for (const char32_t c : text) {
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | c >> 6);
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | c >> 12);
+            out += char(0x80 | (c >> 6 & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18 & 0x07));
+            out += char(0x80 | (c >> 12 & 0x3F));
+            out += char(0x80 | (c >> 6 & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+}
+
 constexpr char32_t kHalfVoicedMark = U'\uFF9E';
 constexpr char32_t kHalfSemiVoicedMark = U'\uFF9F';
 
@@ -179,18 +202,47 @@ bool EntryQuery::matchesFolded(std::u32string_view foldedEntry) const {
 }
 
 EntryFilter::EntryFilter(const std::vector<std::u32string>& entries) {
-    folded_.reserve(entries.size());
-    for (const std::u32string& entry : entries)
-        folded_.push_back(foldForSearch(entry));
+    starts_.reserve(entries.size());
+    for (const std::u32string& entry : entries) {
+        starts_.push_back(run_.size());
+        appendUtf8(run_, foldForSearch(entry));
+        run_ += kEntryEnd;
+    }
+}
+
+std::vector<int> EntryFilter::containing(const std::u32string& text) const {
+    std::vector<int> found;
+    std::string bytes;
+    appendUtf8(bytes, text);
+    const std::string_view run = run_;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t hit = run.find(bytes, from);
+        if (hit == std::string_view::npos)
+            return found;
+        const auto entry = std::upper_bound(starts_.begin(), starts_.end(), hit) - 1;
+        found.push_back(static_cast<int>(entry - starts_.begin()));
+        // The next entry's text, past every other hit in this one.
+        from = entry + 1 == starts_.end() ? run.size() : *(entry + 1);
+    }
 }
 
 std::vector<int> EntryFilter::matching(std::u32string_view typed) const {
     const EntryQuery query(typed);
-    std::vector<int> found;
-    for (std::size_t i = 0; i < folded_.size(); ++i)
-        if (query.empty() || query.matchesFolded(folded_[i]))
-            found.push_back(static_cast<int>(i));
-    return found;
+    if (query.empty()) {
+        std::vector<int> all(starts_.size());
+        for (std::size_t i = 0; i < all.size(); ++i)
+            all[i] = static_cast<int>(i);
+        return all;
+    }
+    std::vector<int> found = containing(query.literal());
+    if (query.kana().empty())
+        return found;
+    const std::vector<int> byKana = containing(query.kana());
+    std::vector<int> both;
+    std::set_union(found.begin(), found.end(), byKana.begin(), byKana.end(),
+                   std::back_inserter(both));
+    return both;
 }
 
 } // namespace hakoniwa

@@ -30,6 +30,8 @@ public:
     bool empty() const { return literal_.empty(); }
     // Whether the folded entry (see foldForSearch) contains the query or the kana it spells.
     bool matchesFolded(std::u32string_view foldedEntry) const;
+    const std::u32string& literal() const { return literal_; }
+    const std::u32string& kana() const { return kana_; }
 
 private:
     std::u32string literal_;
@@ -42,12 +44,18 @@ public:
     EntryFilter() = default;
     explicit EntryFilter(const std::vector<std::u32string>& entries);
 
-    std::size_t size() const { return folded_.size(); }
+    std::size_t size() const { return starts_.size(); }
     // The positions of the entries that match, in list order; all of them for an empty query.
     std::vector<int> matching(std::u32string_view typed) const;
 
 private:
-    std::vector<std::u32string> folded_;
+    // The entries whose folded text contains `text`, in list order.
+    std::vector<int> containing(const std::u32string& text) const;
+
+    // Every folded entry in one run of UTF-8, each followed by a byte UTF-8 never holds, so
+    // that one byte search finds the hits of all entries and no hit spans two of them.
+    std::string run_;
+    std::vector<std::size_t> starts_; // where each entry begins in run_
 };
 
 } // namespace hakoniwa
