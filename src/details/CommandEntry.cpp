@@ -15,6 +15,7 @@
 #include "model/CommandEntryRules.h"
 #include "model/Item.h"
 #include "model/NumberConversion.h"
+#include "model/TextOps.h"
 #include "model/Texts.h"
 #include "platform/Cp932Codec.h"
 #include "platform/Dialogs.h"
@@ -23,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -184,13 +186,17 @@ void TForm3::openEntry(int column, int row) {
         hideEditorCombos(*this);
         break;
     }
-    if (opened)
-        comboFilterOf(opened)->restart();
+    if (!opened)
+        return;
+    comboFilterOf(opened)->restart();
+    // Typing replaces what the combo shows; Enter at once still writes it.
+    opened->lineEdit()->selectAll();
 }
 
 bool TForm3::openEntryByKey(int column, int row) {
     const hakoniwa::ItemSheet* sheet = sheetView->sheet();
     if (!Form2->curItm || !sheet || sheet != &Form2->curItm->sheet || column < 1 ||
+        column >= sheetView->sheetModel()->columnCount() ||
         hakoniwa::entryComboFor(*sheet, column, row) == hakoniwa::EntryCombo::None)
         return false;
     const QModelIndex index = sheetView->sheetModel()->index(row, column);
@@ -217,19 +223,31 @@ bool TForm3::sheetKeyPress(int key) {
         return false;
     if (isEnterKey(key))
         StringGrid1KeyDown(key);
-    return openEntryByKey(current.column(), current.row());
+    bool opened = false;
+    guarded(handler("TForm3::StringGrid1KeyDown"),
+            [&] { opened = openEntryByKey(current.column(), current.row()); });
+    return opened;
 }
 
 void TForm3::stepEntry(bool back) {
+    guarded(handler("TForm3::cbMOlKeyDown"), [&] { stepEntryUnguarded(back); });
+}
+
+void TForm3::stepEntryUnguarded(bool back) {
     // The cell the combo is open on, read before the commit hides it.
     const QPoint corner = sheetView->viewport()->mapFromGlobal(cbMOl->mapToGlobal(QPoint(0, 0)));
     const QPoint cell = sheetView->cellAt(corner);
     const bool onShownSheet = comboItem_ && comboItem_ == shownItem();
     cbMOlKeyDown(Qt::Key_Return);
-    if (!onShownSheet || cell.x() < 0)
+    if (!onShownSheet || !comboItem_ || cell.x() < 0)
         return;
     const int next = cell.x() + (back ? -1 : 1);
-    if (!openEntryByKey(next, cell.y()))
+    // Column c holds field c of the row's definition: past the last field there is nothing
+    // to enter.
+    const hakoniwa::ItemSheet& sheet = comboItem_->sheet;
+    const bool pastArguments =
+        next >= 3 && next >= hakoniwa::getSplitCount(sheet.cell(2, cell.y()), ',');
+    if (pastArguments || !openEntryByKey(next, cell.y()))
         sheetView->setCurrentIndex(sheetView->sheetModel()->index(cell.y(), cell.x()));
 }
 

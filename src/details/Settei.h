@@ -194,6 +194,7 @@ private:
     // Tab in an editor combo: commits, then opens the next (or with `back` the previous)
     // cell of the row.
     void stepEntry(bool back);
+    void stepEntryUnguarded(bool back);
     // Builds the hover text of the row's definition and offers the pressed argument's
     // variables, constants or file.
     void openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row);
