@@ -4,7 +4,9 @@
 #include "app/Keys.h"
 #include "app/UndoSteps.h"
 #include "app/Unit1.h"
+#include "details/EntryFilters.h"
 #include "details/ListWidgets.h"
+#include "details/SheetModel.h"
 #include "details/SheetView.h"
 #include "editor/Unit2.h"
 #include "info/Unit4.h"
@@ -13,6 +15,7 @@
 #include "model/CommandEntryRules.h"
 #include "model/Item.h"
 #include "model/NumberConversion.h"
+#include "model/TextOps.h"
 #include "model/Texts.h"
 #include "platform/Cp932Codec.h"
 #include "platform/Dialogs.h"
@@ -21,7 +24,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QTreeWidget>
 
 // Command entry on the shown sheet: a left press picks the list beside the sheet and tells
@@ -140,18 +145,23 @@ void TForm3::sheetLeftPress(int x, int y) {
 void TForm3::sheetRightPress(int x, int y) {
     if (!shownItem())
         return;
-    hakoniwa::ItemSheet& sheet = shownItem()->sheet;
     const QPoint cell = sheetView->cellAt(QPoint(x, y));
-    const int column = cell.x();
-    const int row = cell.y();
     moveEditorCombos(*this, x, y);
-    if (column == 0 && row >= hakoniwa::ItemSheet::kFirstCommandRow) {
-        selectRow(row);
+    if (cell.x() == 0 && cell.y() >= hakoniwa::ItemSheet::kFirstCommandRow) {
+        selectRow(cell.y());
         sheetView->setRowMenu(PopupMenu1);
         return;
     }
     sheetView->setRowMenu(nullptr);
+    openEntry(cell.x(), cell.y());
+}
+
+void TForm3::openEntry(int column, int row) {
+    if (!shownItem())
+        return;
+    hakoniwa::ItemSheet& sheet = shownItem()->sheet;
     comboItem_ = shownItem();
+    QComboBox* opened = nullptr;
     switch (hakoniwa::entryComboFor(sheet, column, row)) {
     case hakoniwa::EntryCombo::Targets:
         showOnly(*this, cbMOl);
@@ -159,21 +169,88 @@ void TForm3::sheetRightPress(int x, int y) {
         // Nothing is chosen yet: a text left from an earlier choice must not choose for the
         // user when Enter follows at once.
         cbMOl->setEditText(QString());
+        opened = cbMOl;
         break;
     case hakoniwa::EntryCombo::Instructions:
         showOnly(*this, cbMtd);
+        opened = cbMtd;
         break;
     case hakoniwa::EntryCombo::Components:
         showOnly(*this, cbCmp);
+        opened = cbCmp;
         break;
     case hakoniwa::EntryCombo::Arguments:
         hideEditorCombos(*this);
         openArgumentEditor(sheet, column, row);
+        opened = cbHen;
         break;
     case hakoniwa::EntryCombo::None:
         hideEditorCombos(*this);
         break;
     }
+    if (!opened)
+        return;
+    comboFilterOf(opened)->restart();
+    // Typing replaces what the combo shows; Enter at once still writes it.
+    opened->lineEdit()->selectAll();
+}
+
+bool TForm3::openEntryByKey(int column, int row) {
+    const hakoniwa::ItemSheet* sheet = sheetView->sheet();
+    if (!shownItem() || !sheet || sheet != &shownItem()->sheet || column < 1 ||
+        column >= sheetView->sheetModel()->columnCount() ||
+        hakoniwa::entryComboFor(*sheet, column, row) == hakoniwa::EntryCombo::None)
+        return false;
+    const QModelIndex index = sheetView->sheetModel()->index(row, column);
+    sheetView->setCurrentIndex(index);
+    sheetView->scrollTo(index);
+    const QRect cell = sheetView->visualRect(index);
+    sheetView->setRowMenu(nullptr);
+    moveEditorCombos(*this, cell.x(), cell.y());
+    openEntry(column, row);
+    // The argument's hint, shown at the cell since no pointer rests there.
+    const QString hint = sheetView->hoverText();
+    if (hakoniwa::entryComboFor(*sheet, column, row) == hakoniwa::EntryCombo::Arguments &&
+        !hint.isEmpty())
+        QToolTip::showText(sheetView->viewport()->mapToGlobal(cell.bottomLeft()), hint,
+                           sheetView->viewport());
+    return true;
+}
+
+bool TForm3::sheetKeyPress(int key) {
+    if ((!isEnterKey(key) && key != Qt::Key_F2) || sheetView->isEditingCell())
+        return false;
+    const QModelIndex current = sheetView->currentIndex();
+    if (!current.isValid())
+        return false;
+    if (isEnterKey(key))
+        StringGrid1KeyDown(key);
+    bool opened = false;
+    guarded(handler("TForm3::StringGrid1KeyDown"),
+            [&] { opened = openEntryByKey(current.column(), current.row()); });
+    return opened;
+}
+
+void TForm3::stepEntry(bool back) {
+    guarded(handler("TForm3::cbMOlKeyDown"), [&] { stepEntryUnguarded(back); });
+}
+
+void TForm3::stepEntryUnguarded(bool back) {
+    // The cell the combo is open on, read before the commit hides it.
+    const QPoint corner = sheetView->viewport()->mapFromGlobal(cbMOl->mapToGlobal(QPoint(0, 0)));
+    const QPoint cell = sheetView->cellAt(corner);
+    const bool onShownSheet = comboItem_ && comboItem_ == shownItem();
+    cbMOlKeyDown(Qt::Key_Return);
+    if (!onShownSheet || !comboItem_ || cell.x() < 0)
+        return;
+    const int next = cell.x() + (back ? -1 : 1);
+    // Column c holds field c of the row's definition: past the last field there is nothing
+    // to enter.
+    const hakoniwa::ItemSheet& sheet = comboItem_->sheet;
+    const bool pastArguments =
+        next >= 3 && next >= hakoniwa::getSplitCount(sheet.cell(2, cell.y()), ',');
+    if (pastArguments || !openEntryByKey(next, cell.y()))
+        sheetView->setCurrentIndex(sheetView->sheetModel()->index(cell.y(), cell.x()));
 }
 
 void TForm3::openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row) {
@@ -199,6 +276,11 @@ void TForm3::cbMOlKeyDown(int key) {
     guarded(handler("TForm3::cbMOlKeyDown"), [&] {
         if (!isEnterKey(key))
             return;
+        // A typed filter chooses its first match in the lists of fixed entries; an argument
+        // takes what was typed unless the user stepped to an entry.
+        for (QComboBox* combo : {cbMOl, cbMtd, cbCmp})
+            if (combo->isVisible())
+                comboFilterOf(combo)->chooseForCommit(true);
         hideEditorCombos(*this);
         // Back to the sheet, so that the next keys do not land in the repeat count box.
         sheetView->setFocus();

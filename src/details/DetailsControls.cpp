@@ -1,9 +1,11 @@
 #include "details/Settei.h"
 
 #include "app/UndoSteps.h"
+#include "details/EntryFilters.h"
 #include "details/ListWidgets.h"
 #include "details/SheetModel.h"
 #include "details/SheetView.h"
+#include "platform/Cp932Codec.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -124,6 +126,26 @@ void TForm3::buildPopupMenu() {
     N13 = PopupMenu1->addAction(QStringLiteral("指定行から指定数だけ削除する。"));
 }
 
+void TForm3::buildTreeFilters() {
+    // An instruction or component is also found by its description in its definition line.
+    auto byDefinition = [](const std::vector<std::string>& lines) {
+        return [&lines](const QTreeWidgetItem* node) {
+            const int data = nodeData(node);
+            const QString text = node->text(0);
+            if (node->childCount() > 0 || data < 0 || data >= static_cast<int>(lines.size()))
+                return text;
+            return text + QLatin1Char(' ') + hakoniwa::toQt(lines[data]);
+        };
+    };
+    new TreeFilter(tvOpList, byDefinition(definitions.instructions));
+    new TreeFilter(tvCmList, byDefinition(definitions.components));
+    for (QTreeWidget* tree : {tvMdList, tvHnList})
+        new TreeFilter(tree, [](const QTreeWidgetItem* node) { return node->text(0); });
+    // Enter on a tree picks; installed after the filters, so it sees the keys first.
+    for (QTreeWidget* tree : {tvOpList, tvHnList, tvMdList, tvCmList})
+        tree->installEventFilter(this);
+}
+
 void TForm3::connectHandlers() {
     connect(Y1, &QAction::triggered, this, [this] { Y1Click(); });
     connect(X1, &QAction::triggered, this, [this] { X1Click(); });
@@ -151,7 +173,12 @@ void TForm3::connectHandlers() {
     // typed keys arrive at the combo itself.
     for (QComboBox* combo : {cbMOl, cbCmp, cbSysHen, cbMtd, cbHen})
         combo->installEventFilter(this);
+    for (QComboBox* combo : {cbMOl, cbCmp, cbMtd, cbHen})
+        comboFilterOf(combo);
+    buildTreeFilters();
 
+    // Enter or F2 on a selected cell opens its combo; the view's own handling comes after.
+    sheetView->installEventFilter(this);
     connect(StringGrid1, &QTableWidget::itemChanged, this, [this] { StringGrid1SetEditText(); });
     StringGrid1->installEventFilter(this);
     connect(sheetView, &SheetView::pressed, this, &TForm3::StringGrid1MouseDown);

@@ -3,6 +3,7 @@
 #include "app/Keys.h"
 #include "app/Unit1.h"
 #include "app/WindowLook.h"
+#include "details/EntryFilters.h"
 #include "details/SheetView.h"
 #include "model/Item.h"
 #include "model/ItemSheet.h"
@@ -101,8 +102,27 @@ void TForm3::refreshSheet() {
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == sheetView)
+        return sheetKeyPress(static_cast<QKeyEvent*>(event)->key());
+    if (event->type() == QEvent::KeyPress && qobject_cast<QTreeWidget*>(watched) &&
+        isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
+        // Enter picks the current node, as a double click does.
+        auto* tree = static_cast<QTreeWidget*>(watched);
+        if (!tree->currentItem())
+            return false;
+        selNode = tree->currentItem();
+        tvOpListDblClick();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched)) {
+        auto* combo = static_cast<QComboBox*>(watched);
         const int key = static_cast<QKeyEvent*>(event)->key();
+        if (combo != cbSysHen && comboFilterOf(combo)->handleKey(key))
+            return true;
+        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && combo != cbSysHen) {
+            stepEntry(key == Qt::Key_Backtab);
+            return true;
+        }
         cbMOlKeyDown(key);
         // Enter commits once, here; it must not go on to the sheet the combo sits on.
         if (isEnterKey(key))

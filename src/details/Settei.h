@@ -175,6 +175,8 @@ private:
     void buildButtons();
     void buildPopupMenu();
     void connectHandlers();
+    // Type-to-filter on the four pick lists.
+    void buildTreeFilters();
     // Reads conf.txt and the three files of the folder it names into the combo boxes, then
     // builds the instruction tree and the component list.
     void loadDefinitions();
@@ -185,6 +187,17 @@ private:
     // The three kinds of sheet press, in the sheet view's coordinates.
     void sheetLeftPress(int x, int y);
     void sheetRightPress(int x, int y);
+    // Opens the editor combo of a cell, the one a right press there opens.
+    void openEntry(int column, int row);
+    // The same from the keyboard: selects the cell, places the combo on it and shows the
+    // argument hint there. False when the cell has no combo.
+    bool openEntryByKey(int column, int row);
+    // Enter or F2 on a selected cell of the sheet; true when it opened the cell's combo.
+    bool sheetKeyPress(int key);
+    // Tab in an editor combo: commits, then opens the next (or with `back` the previous)
+    // cell of the row.
+    void stepEntry(bool back);
+    void stepEntryUnguarded(bool back);
     // Builds the hover text of the row's definition and offers the pressed argument's
     // variables, constants or file.
     void openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row);

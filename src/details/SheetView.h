@@ -24,6 +24,8 @@ public:
     // Brings the view in line with the sheet after cells, rows or columns changed.
     void refresh();
     SheetModel* sheetModel() const { return model_; }
+    // True while a cell is being edited in place.
+    bool isEditingCell() const { return state() == QAbstractItemView::EditingState; }
 
     // The (column, row) of the cell under a point of the view's viewport; -1, -1 outside
     // every cell.

@@ -1,6 +1,7 @@
 #include "WindowsFixture.h"
 
 #include "app/Unit1.h"
+#include "details/EntryFilters.h"
 #include "details/Settei.h"
 #include "details/SheetModel.h"
 #include "details/SheetView.h"
@@ -384,4 +385,75 @@ TEST_F(CommandEntry, EditorCombosCommitOnceIntoTheCellTheyWereOpenedOn) {
     Form3->placeSheet(item, SheetPlacement::Shown);
     EXPECT_EQ(view->hoverText(), hint);
     EXPECT_TRUE(view->viewport()->testAttribute(Qt::WA_AlwaysShowToolTips));
+}
+
+TEST_F(CommandEntry, ThirteenKeysFillAnAssignmentRowWithoutThePointer) {
+    // Return, 命令, Tab, 代入, Tab, x, Tab, 100, Tab: thirteen keys from a selected cell.
+    auto typeInto = [](QWidget* target, const QString& text) {
+        for (const QChar c : text)
+            key(target, 0, QString(c));
+    };
+    view->setCurrentIndex(view->sheetModel()->index(2, 1));
+    key(view, Qt::Key_Return);
+    ASSERT_TRUE(onlyVisible(Form3->cbMOl));
+    typeInto(Form3->cbMOl, QStringLiteral("命令"));
+    key(Form3->cbMOl, Qt::Key_Tab);
+    EXPECT_EQ(cell(1, 2), "0");
+    ASSERT_TRUE(onlyVisible(Form3->cbMtd));
+    typeInto(Form3->cbMtd, QStringLiteral("代入"));
+    // The list shows only what matches, each entry at its own index.
+    const std::vector<int>& found = [&]() -> const std::vector<int>& {
+        for (QObject* child : Form3->cbMtd->children())
+            if (auto* filter = dynamic_cast<ComboFilter*>(child))
+                return filter->matches();
+        throw std::logic_error("no filter");
+    }();
+    ASSERT_FALSE(found.empty());
+    const std::string chosen = Form3->definitions.instructions[found.front()];
+    key(Form3->cbMtd, Qt::Key_Tab);
+    EXPECT_EQ(cell(2, 2), chosen);
+    EXPECT_EQ(chosen.rfind(fromQt(QStringLiteral("代入")), 0), 0u);
+    ASSERT_TRUE(onlyVisible(Form3->cbHen));
+    EXPECT_FALSE(view->hoverText().isEmpty());
+    typeInto(Form3->cbHen, QStringLiteral("x"));
+    key(Form3->cbHen, Qt::Key_Tab);
+    EXPECT_EQ(cell(3, 2), "x"); // an argument takes what was typed
+    typeInto(Form3->cbHen, QStringLiteral("100"));
+    key(Form3->cbHen, Qt::Key_Tab);
+    EXPECT_EQ(cell(4, 2), "100");
+    EXPECT_TRUE(onlyVisible(nullptr)); // no argument past the last
+
+    // F2 opens too; Shift+Tab commits and goes back.
+    view->setCurrentIndex(view->sheetModel()->index(2, 4));
+    key(view, Qt::Key_F2);
+    ASSERT_TRUE(onlyVisible(Form3->cbHen));
+    key(Form3->cbHen, Qt::Key_Backtab);
+    EXPECT_EQ(cell(4, 2), "100");
+    EXPECT_TRUE(onlyVisible(Form3->cbHen));
+    EXPECT_EQ(view->currentIndex().column(), 3);
+}
+
+TEST_F(CommandEntry, TypingInAPickListHidesTheNodesWithoutAMatch) {
+    QTreeWidget* tree = Form3->tvOpList;
+    auto shownLeaves = [&] {
+        QStringList shown;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            for (int j = 0; j < tree->topLevelItem(i)->childCount(); ++j)
+                if (!tree->topLevelItem(i)->isHidden() &&
+                    !tree->topLevelItem(i)->child(j)->isHidden())
+                    shown << tree->topLevelItem(i)->child(j)->text(0);
+        return shown;
+    };
+    const qsizetype all = shownLeaves().size();
+    // "値を" is only in the descriptions: 代入 is found by what it does.
+    key(tree, 0, QStringLiteral("値"));
+    key(tree, 0, QStringLiteral("を"));
+    EXPECT_TRUE(shownLeaves().contains(QStringLiteral("代入")));
+    EXPECT_LT(shownLeaves().size(), all);
+    key(tree, 0, QStringLiteral("ず"));
+    EXPECT_TRUE(shownLeaves().isEmpty());
+    key(tree, Qt::Key_Backspace);
+    EXPECT_TRUE(shownLeaves().contains(QStringLiteral("代入")));
+    key(tree, Qt::Key_Escape);
+    EXPECT_EQ(shownLeaves().size(), all);
 }
