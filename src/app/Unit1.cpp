@@ -221,22 +221,20 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::addScene() {
-    {
-        const bool firstScene = project.sceneCount() == 0;
-        hakoniwa::Scene& scene = project.addScene();
-        syncingTabs_ = true;
-        pcScene->addTab(toQt(scene.caption));
-        if (firstScene)
-            pcScene->setCurrentIndex(0);
-        syncingTabs_ = false;
-        if (afterTabAttachedForTest)
-            afterTabAttachedForTest();
-        memos_.push_back({&scene, createMemo(scene)});
-        lastScene = &scene;
-        Form3->updMOlCb();
-        if (Form4)
-            pcSceneChange();
-    }
+    const bool firstScene = project.sceneCount() == 0;
+    hakoniwa::Scene& scene = project.addScene();
+    syncingTabs_ = true;
+    pcScene->addTab(toQt(scene.caption));
+    if (firstScene)
+        pcScene->setCurrentIndex(0);
+    syncingTabs_ = false;
+    if (afterTabAttachedForTest)
+        afterTabAttachedForTest();
+    memos_.push_back({&scene, createMemo(scene)});
+    lastScene = &scene;
+    Form3->updMOlCb();
+    if (Form4)
+        pcSceneChange();
 }
 
 QPlainTextEdit* TForm1::createMemo(hakoniwa::Scene& scene) {
@@ -348,26 +346,24 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::duplicateScene() {
-    {
-        const int active = project.activeIndex();
-        if (active < 0)
-            return;
-        const hakoniwa::Scene* source = &project.scene(active);
-        const int scenesBefore = project.sceneCount();
-        Button1Click();
-        // Add scene reports its own failure; without a new scene there is nothing to fill.
-        if (project.sceneCount() == scenesBefore)
-            return;
-        project.setActiveIndex(project.sceneCount() - 1);
-        syncActiveTab();
-        hakoniwa::Scene& copy = project.scene(project.sceneCount() - 1);
-        for (int j = 0; j < source->itemCount(); ++j)
-            Form2->addItm(copy);
-        for (int j = 0; j < source->itemCount(); ++j)
-            copy.item(j).sheet.replaceWith(source->item(j).sheet);
-        // The change of scene brings lists, selection and memo in line with the new tab.
-        pcSceneChange();
-    }
+    const int active = project.activeIndex();
+    if (active < 0)
+        return;
+    const hakoniwa::Scene* source = &project.scene(active);
+    const int scenesBefore = project.sceneCount();
+    Button1Click();
+    // Add scene reports its own failure; without a new scene there is nothing to fill.
+    if (project.sceneCount() == scenesBefore)
+        return;
+    project.setActiveIndex(project.sceneCount() - 1);
+    syncActiveTab();
+    hakoniwa::Scene& copy = project.scene(project.sceneCount() - 1);
+    for (int j = 0; j < source->itemCount(); ++j)
+        Form2->addItm(copy);
+    for (int j = 0; j < source->itemCount(); ++j)
+        copy.item(j).sheet.replaceWith(source->item(j).sheet);
+    // The change of scene brings lists, selection and memo in line with the new tab.
+    pcSceneChange();
 }
 
 void TForm1::clrAllScene() {

@@ -118,9 +118,10 @@ bool TForm3::fillArgumentPair(const std::string& x, const std::string& y) {
         curRow >= shown->sheet.rowCount())
         return false;
     hakoniwa::ItemSheet& sheet = shown->sheet;
-    // A jump row's arguments end at column 5; columns 6 to 9 are its link handles.
+    // The y must not land on a jump row's link handles.
     const hakoniwa::RowKind kind = sheet.rowKind(curRow);
-    if ((kind == hakoniwa::RowKind::Jump || kind == hakoniwa::RowKind::UnsetJump) && curCol + 1 > 5)
+    if ((kind == hakoniwa::RowKind::Jump || kind == hakoniwa::RowKind::UnsetJump) &&
+        curCol + 1 > hakoniwa::ItemSheet::kLastJumpArgumentColumn)
         return false;
     recordEdit(QStringLiteral("位置の入力"), [&] {
         sheet.setCell(curCol, curRow, x);

@@ -21,6 +21,10 @@ class ItemSheet {
 public:
     static constexpr int kDefaultColumnWidth = 64;
     static constexpr int kFirstCommandRow = 2;
+    // Arguments start in column 3; a jump row's end in column 5, since columns 6 to 9 hold its
+    // link handles.
+    static constexpr int kFirstArgumentColumn = 3;
+    static constexpr int kLastJumpArgumentColumn = 5;
 
     ItemSheet(int columns = 10, int rows = 5);
 

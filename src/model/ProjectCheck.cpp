@@ -20,8 +20,8 @@ namespace hakoniwa {
 namespace {
 
 // Jump rows keep their arguments in columns 3 to 5; 6 to 9 hold the link handles.
-constexpr int kFirstArgumentColumn = 3;
-constexpr int kLastJumpArgumentColumn = 5;
+constexpr int kFirstArgumentColumn = ItemSheet::kFirstArgumentColumn;
+constexpr int kLastJumpArgumentColumn = ItemSheet::kLastJumpArgumentColumn;
 
 // Lets the tables be searched with a view into a cell, without copying it.
 struct ViewHash {
@@ -174,7 +174,7 @@ bool isRequired(const ArgumentSpec& spec) {
     return false;
 }
 
-// The text is label + "," + value of one of the spec's constants.
+// The text is label + "," + value of one of the argument's constants.
 bool isConstantEntry(const ArgumentSpec& spec, std::string_view text) {
     return std::any_of(spec.constants.begin(), spec.constants.end(), [&](const Constant& constant) {
         const std::size_t label = constant.label.size();

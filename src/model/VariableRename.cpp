@@ -10,8 +10,8 @@
 namespace hakoniwa {
 namespace {
 
-constexpr int kFirstArgumentColumn = 3;
-constexpr int kLastJumpArgumentColumn = 5; // columns 6 to 9 of a jump row are link handles
+constexpr int kFirstArgumentColumn = ItemSheet::kFirstArgumentColumn;
+constexpr int kLastJumpArgumentColumn = ItemSheet::kLastJumpArgumentColumn;
 
 // A reference as an argument cell holds it: name, name[index] or name[index].member.
 struct Reference {

@@ -1,3 +1,4 @@
+#include "WindowQueries.h"
 #include "WindowsFixture.h"
 
 #include "app/Unit1.h"
@@ -14,10 +15,6 @@
 #include <QUndoStack>
 
 namespace {
-
-std::string projectBytes() {
-    return hakoniwa::SourceWriter::write(Form1->project);
-}
 
 // The entries after undo and redo in the 編集 menu: アイテムを削除, シーンを削除.
 QAction* editAction(int index) {

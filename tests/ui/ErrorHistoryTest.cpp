@@ -1,3 +1,4 @@
+#include "WindowQueries.h"
 #include "WindowsFixture.h"
 
 #include "app/ErrorHistory.h"
@@ -10,25 +11,7 @@
 #include <QTreeWidget>
 #include <stdexcept>
 
-namespace {
-
-QAction* viewMenuAction(const QString& text) {
-    for (QAction* menu : Form1->menuBar()->actions())
-        if (menu->text() == QStringLiteral("表示"))
-            for (QAction* action : menu->menu()->actions())
-                if (action->text() == text)
-                    return action;
-    return nullptr;
-}
-
-QStringList rowTexts(const QTreeWidget* list, int row) {
-    QStringList texts;
-    for (int c = 0; c < list->columnCount(); ++c)
-        texts << list->topLevelItem(row)->text(c);
-    return texts;
-}
-
-} // namespace
+namespace {} // namespace
 
 using ErrorHistoryWindow = WindowsFixture;
 
@@ -41,7 +24,7 @@ TEST_F(ErrorHistoryWindow, ListsEachFailureNewestFirstWhileOpen) {
     EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム 例外:124TForm1::Button1Click"));
     ASSERT_EQ(errorLog().entries().size(), 1u); // the repeat is counted, not listed again
 
-    QAction* open = viewMenuAction(QStringLiteral("エラー履歴"));
+    QAction* open = menuAction(QStringLiteral("表示"), QStringLiteral("エラー履歴"));
     ASSERT_NE(open, nullptr);
     open->trigger();
     auto* window = Form1->findChild<ErrorHistory*>();

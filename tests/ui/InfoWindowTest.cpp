@@ -1,3 +1,4 @@
+#include "WindowQueries.h"
 #include "WindowsFixture.h"
 
 #include "app/Unit1.h"
@@ -66,12 +67,7 @@ TEST_F(InfoWindow, RefreshListsItemsThenRowsThenColumns) {
 }
 
 TEST_F(InfoWindow, TheViewMenuBringsItUp) {
-    QAction* info = nullptr;
-    for (QAction* menu : Form1->menuBar()->actions())
-        if (menu->menu() && menu->text() == QStringLiteral("表示"))
-            for (QAction* entry : menu->menu()->actions())
-                if (entry->text() == QStringLiteral("情報"))
-                    info = entry;
+    QAction* info = menuAction(QStringLiteral("表示"), QStringLiteral("情報"));
     ASSERT_NE(info, nullptr);
     info->trigger();
     EXPECT_TRUE(Form4->isVisible());

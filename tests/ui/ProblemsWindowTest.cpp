@@ -1,3 +1,4 @@
+#include "WindowQueries.h"
 #include "WindowsFixture.h"
 
 #include "app/ProblemsWindow.h"
@@ -17,22 +18,6 @@
 
 namespace {
 
-QAction* viewMenuAction(const QString& text) {
-    for (QAction* menu : Form1->menuBar()->actions())
-        if (menu->text() == QStringLiteral("表示"))
-            for (QAction* action : menu->menu()->actions())
-                if (action->text() == text)
-                    return action;
-    return nullptr;
-}
-
-QStringList lineTexts(const QTreeWidget* list, int line) {
-    QStringList texts;
-    for (int c = 0; c < list->columnCount(); ++c)
-        texts << list->topLevelItem(line)->text(c);
-    return texts;
-}
-
 // Lets the check that a change scheduled run.
 void settle() {
     QCoreApplication::processEvents();
@@ -43,14 +28,14 @@ void settle() {
 using ProblemsWindowTest = WindowsFixture;
 
 TEST_F(ProblemsWindowTest, FollowsTheProjectAndADoubleClickShowsTheRowInItsSheet) {
-    QAction* open = viewMenuAction(QStringLiteral("問題"));
+    QAction* open = menuAction(QStringLiteral("表示"), QStringLiteral("問題"));
     ASSERT_NE(open, nullptr);
     open->trigger();
     auto* window = Form1->findChild<ProblemsWindow*>();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("問題"));
     ASSERT_EQ(window->list->topLevelItemCount(), 1); // the new project's scene has no items
-    EXPECT_EQ(lineTexts(window->list, 0),
+    EXPECT_EQ(rowTexts(window->list, 0),
               (QStringList{"エラー", "メイン", "", "", "開始アイテムがない"}));
 
     // Opened over an empty undo history: only the main window can say the project changed.
@@ -68,7 +53,7 @@ TEST_F(ProblemsWindowTest, FollowsTheProjectAndADoubleClickShowsTheRowInItsSheet
     });
     settle();
     ASSERT_EQ(window->list->topLevelItemCount(), 1);
-    EXPECT_EQ(lineTexts(window->list, 0),
+    EXPECT_EQ(rowTexts(window->list, 0),
               (QStringList{"エラー", "Page1", "itm0", "1", "存在しない飛び先: 9"}));
     Form1->undoStack->undo();
     settle();

@@ -1,3 +1,4 @@
+#include "WindowQueries.h"
 #include "WindowsFixture.h"
 
 #include "app/ErrorLog.h"
@@ -23,10 +24,6 @@ std::string fileBytes(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     return file.readAll().toStdString();
-}
-
-std::string projectBytes() {
-    return hakoniwa::SourceWriter::write(Form1->project);
 }
 
 // An edit as the user makes one: it leaves unsaved changes.

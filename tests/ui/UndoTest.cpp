@@ -1,3 +1,4 @@
+#include "WindowQueries.h"
 #include "WindowsFixture.h"
 
 #include "app/Startup.h"
@@ -19,10 +20,6 @@
 #include <functional>
 
 namespace {
-
-std::string projectBytes() {
-    return hakoniwa::SourceWriter::write(Form1->project);
-}
 
 void move(int x, int y) {
     Form1->img1MouseMove(Qt::NoModifier, x, y);
