@@ -75,6 +75,14 @@ TForm1::TForm1() {
 }
 
 TForm1::~TForm1() {
+    // The undo history is a child and would go after the members: its commands point into the
+    // project, and on the way out it reports its clean state to a half-destroyed window. It
+    // goes first, while the window is whole, with nothing left to update.
+    if (undoStack) {
+        disconnect(undoStack, nullptr, this, nullptr);
+        delete undoStack;
+        undoStack = nullptr;
+    }
     if (Form1 == this)
         Form1 = nullptr;
 }

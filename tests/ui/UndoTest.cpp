@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "app/Startup.h"
 #include "app/Unit1.h"
 #include "details/Settei.h"
 #include "details/SheetModel.h"
@@ -128,6 +129,19 @@ TEST_F(Undo, UndoingEverythingGivesTheOriginalAndTheCaptionTellsWhatIsUnsaved) {
     EXPECT_EQ(Form1->project.scene(0).itemCount(), 2);
     EXPECT_TRUE(Form2->curItm == nullptr || Form1->project.sceneOf(Form2->curItm));
     EXPECT_TRUE(Form3->shownItem() == nullptr || Form1->project.sceneOf(Form3->shownItem()));
+}
+
+TEST_F(Undo, TheHistoryGoesWhileTheMainWindowIsWhole) {
+    doubleClick(300, 200);
+    ASSERT_FALSE(Form1->undoStack->isClean());
+    // Its steps point into the window's project and its last signal reaches the window.
+    bool whole = false;
+    QObject* window = Form1;
+    QObject::connect(Form1->undoStack, &QObject::destroyed,
+                     [&] { whole = qobject_cast<TForm1*>(window) != nullptr; });
+    destroyWindows();
+    createWindows();
+    EXPECT_TRUE(whole);
 }
 
 TEST_F(Undo, UnsavedChangesAreAskedAboutBeforeTheyAreLost) {
