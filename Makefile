@@ -1,7 +1,18 @@
 # The two commands of the README: `make run` starts the editor, `make test` runs every test.
+# `make test-sanitized` runs every test built with AddressSanitizer and UBSan; `make fuzz` builds
+# the fuzz targets with clang and runs each for FUZZ_SECONDS.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps clean package
+# Any finding, leaks included, stops the run.
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+MAKEFLAGS += --no-print-directory
+
+.PHONY: run test test-sanitized fuzz build deps clean package
 
 deps:
 	@bash scripts/install-deps
@@ -20,5 +31,19 @@ test: build
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
+test-sanitized: deps
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DHAKONIWA_SANITIZE=ON \
+		-DHAKONIWA_BENCH=OFF >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j2
+	@cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure
+
+# Only the model library and the fuzz targets are built: no tests, no windows.
+fuzz:
+	@bash scripts/install-deps fuzz
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DHAKONIWA_FUZZ=ON -DHAKONIWA_BENCH=OFF -DHAKONIWA_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j2 --target fuzz_targets
+	@bash fuzz/run $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
