@@ -84,12 +84,14 @@ double fastest(const std::vector<double>& times) {
 
 BENCHMARK(BM_hoverPass)
     ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(7)
+    ->MinTime(0.1)
+    ->Repetitions(20)
     ->ComputeStatistics("min", fastest)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_bareLoop)
     ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(7)
+    ->MinTime(0.1)
+    ->Repetitions(20)
     ->ComputeStatistics("min", fastest)
     ->ReportAggregatesOnly();
 
