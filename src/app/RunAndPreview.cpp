@@ -15,6 +15,8 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
+#include <array>
 
 // Run, the handle windows and the position grid that follows them.
 
@@ -56,6 +58,44 @@ void showValue(QTableWidget* grid, int column, int row, int value) {
         grid->setItem(row, column, new QTableWidgetItem(text));
     else if (cell->text() != text)
         cell->setText(text);
+}
+
+std::array<QPoint, 5> handlePositions(const TForm1& form) {
+    std::array<QPoint, 5> at;
+    for (std::size_t i = 0; i < at.size(); ++i)
+        at[i] = form.curWin[i]->pos();
+    return at;
+}
+
+bool handleDragged(const TForm1& form) {
+    return std::any_of(form.curWin.begin(), form.curWin.end(),
+                       [](const TWWWinCur* window) { return window->dragging == 1; });
+}
+
+// Wakes the editor for the position grid only while a handle window moves: each move of a
+// window refreshes the grid at once and starts Timer1, and the timer stops itself on the
+// first tick that finds no window dragged and none moved since the tick before. An idle
+// editor then sleeps instead of waking 500 times a second. A value typed into the grid starts
+// the timer too, so that the next tick puts the position back.
+void followHandleWindows(TForm1& form) {
+    const auto wake = [&form] {
+        if (!form.Timer1->isActive())
+            form.Timer1->start();
+    };
+    for (TWWWinCur* window : form.curWin) {
+        QObject::connect(window, &TWWWinCur::moved, &form, [&form, wake] {
+            form.Timer1Timer();
+            wake();
+        });
+    }
+    QObject::connect(form.sgPos, &QTableWidget::itemChanged, &form, wake);
+    QObject::connect(form.Timer1, &QTimer::timeout, &form,
+                     [&form, lastTick = handlePositions(form)]() mutable {
+                         const std::array<QPoint, 5> now = handlePositions(form);
+                         if (now == lastTick && !handleDragged(form))
+                             form.Timer1->stop();
+                         lastTick = now;
+                     });
 }
 
 // The grid's columns are 27 to 40 pixels wide: texts are drawn 2 pixels in and cut at the
@@ -161,6 +201,7 @@ void TForm1::buildPositionGrid() {
     connect(sgPos, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { sgPosDblClick(row); });
     // The grid follows the handle windows from start-up to exit.
+    followHandleWindows(*this);
     Timer1->start();
 }
 

@@ -38,8 +38,12 @@ QTreeWidgetItem* makeNode(const hakoniwa::ListNode& node) {
 } // namespace
 
 void refillTree(QTreeWidget* tree, const std::vector<hakoniwa::ListNode>& nodes) {
+    // Every node is one line of text in the tree's font: the view lays the rows out from the
+    // height of one instead of measuring each.
+    tree->setUniformRowHeights(true);
     tree->clear();
     QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(nodes.size()));
     for (const hakoniwa::ListNode& node : nodes)
         items << makeNode(node);
     tree->addTopLevelItems(items);

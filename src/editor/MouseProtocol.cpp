@@ -18,17 +18,10 @@
 #include "platform/Cp932Codec.h"
 
 #include <QFontMetrics>
+#include <optional>
 #include <string>
 
 namespace {
-
-// Widths in the canvas font, the font the boxes are drawn in.
-hakoniwa::TextWidth canvasTextWidth() {
-    const QFontMetrics metrics(Form1->img1->font(), &Form1->img1->image());
-    return [metrics](const std::string& text) {
-        return metrics.horizontalAdvance(hakoniwa::toQt(text));
-    };
-}
 
 // The item when it belongs to the scene. An item of another scene (left over from before a
 // change of scene) must not be copied into this one or get a jump into it.
@@ -69,19 +62,36 @@ void TForm2::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
 // empty canvas to the details window and find it there. Items are visited from the last drawn
 // down, so a copy lying exactly over its original is the one found, as it is the one seen.
 void TForm2::hoverOver(hakoniwa::Scene& scene, int x, int y) {
-    const hakoniwa::TextWidth textWidth = canvasTextWidth();
-    for (int i = scene.itemCount() - 1; i >= 0; --i) {
-        hakoniwa::Item& item = scene.item(i);
-        if (hakoniwa::boxContains(hakoniwa::itemBox(item, textWidth), {x, y})) {
-            if (&item != curItm) {
-                Form3->placeSheet(&item, SheetPlacement::Shown);
-                fitColWidths(item.sheet);
-                curItm = &item;
-            }
-            return;
+    const int found = canvasItemAt(scene, {x, y});
+    if (found >= 0) {
+        hakoniwa::Item& item = scene.item(found);
+        if (&item != curItm) {
+            Form3->placeSheet(&item, SheetPlacement::Shown);
+            fitColWidths(item.sheet);
+            curItm = &item;
         }
+        return;
     }
     curItm = nullptr;
+}
+
+// Boxes in the canvas font, the font they are drawn in. A pointer move measures no text: the
+// widths are kept until a text or the font changes.
+int TForm2::canvasItemAt(const hakoniwa::Scene& scene, hakoniwa::CanvasPoint pointer) {
+    const QImage& canvas = Form1->img1->image();
+    const QFont& font = Form1->img1->font();
+    const QSize dpi(canvas.logicalDpiX(), canvas.logicalDpiY());
+    if (font != boxFont_ || dpi != boxDpi_) {
+        itemBoxes_.fontChanged();
+        boxFont_ = font;
+        boxDpi_ = dpi;
+    }
+    std::optional<QFontMetrics> metrics;
+    return itemBoxes_.itemAt(scene, pointer, [&](const std::string& text) {
+        if (!metrics)
+            metrics.emplace(font, &canvas);
+        return metrics->horizontalAdvance(hakoniwa::toQt(text));
+    });
 }
 
 // Only the selected item's links can be grabbed.
@@ -171,7 +181,7 @@ void TForm2::linkByRightDrag(hakoniwa::Scene& scene, int x, int y) {
     hakoniwa::Item* source = inScene(scene, curItm);
     if (!source)
         return;
-    const int target = hakoniwa::itemAt(scene, {x, y}, canvasTextWidth());
+    const int target = canvasItemAt(scene, {x, y});
     if (target < 0)
         return;
     recordEdit(QStringLiteral("リンクの追加"),

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/ItemBoxes.h"
 #include "model/Scene.h"
 
+#include <QFont>
 #include <QImage>
+#include <QSize>
 #include <QWidget>
 #include <string>
 
@@ -65,23 +68,32 @@ public:
     void projectReplaced();
     // Drops the pointers to items that are no longer in the project (after undo or redo).
     void forgetGoneItems();
+    // The hover pass of a pointer move while no button is held: the topmost item under the
+    // pointer becomes current and its sheet is shown.
+    void hoverOver(hakoniwa::Scene& scene, int x, int y);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The mouse protocol's steps (MouseProtocol.cpp).
-    void hoverOver(hakoniwa::Scene& scene, int x, int y);
     void findHandles(const hakoniwa::Scene& scene, int x, int y);
     void dragTo(int x, int y);
     void moveDragged(int x, int y);
     void linkByRightDrag(hakoniwa::Scene& scene, int x, int y);
     // Shows the item's sheet again after the editor changed its cells.
     void refreshShownSheet(const hakoniwa::Item& item);
+    // The topmost item whose box, as drawn on the main window's canvas, holds the pointer; -1
+    // for none.
+    int canvasItemAt(const hakoniwa::Scene& scene, hakoniwa::CanvasPoint pointer);
 
     // The item whose handles the last handle search looked at: a press that selects another
     // item must not grab rows that belong to the old selection.
     hakoniwa::Item* hdlSearchedItm = nullptr;
+    // The item boxes the hit tests use, with the font and resolution they were measured in.
+    hakoniwa::ItemBoxes itemBoxes_;
+    QFont boxFont_;
+    QSize boxDpi_;
     // Counts left presses: the moves between one press and the next are one undo step.
     quint64 dragSerial_ = 0;
 

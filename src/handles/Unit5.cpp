@@ -112,3 +112,8 @@ void TWWWinCur::mouseMoveEvent(QMouseEvent*) {
 void TWWWinCur::mouseReleaseEvent(QMouseEvent* event) {
     reported([&] { FormMouseUp(event->button()); });
 }
+
+void TWWWinCur::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    emit moved();
+}

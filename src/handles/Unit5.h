@@ -30,11 +30,16 @@ public:
     void FormMouseMove();
     void FormMouseUp(Qt::MouseButton button);
 
+signals:
+    // The window's position changed, however it was moved.
+    void moved();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 };
 
 // The stand-alone handle window of start-up, set before its construction runs.

@@ -30,9 +30,12 @@ QListWidget* makeList(QWidget* parent, const QRect& geometry) {
 }
 
 void refill(QListWidget* list, const std::vector<std::string>& entries) {
-    list->clear();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(entries.size()));
     for (const std::string& entry : entries)
-        list->addItem(hakoniwa::toQt(entry));
+        texts << hakoniwa::toQt(entry);
+    list->clear();
+    list->addItems(texts); // one insertion for the view, not one per entry
 }
 
 } // namespace

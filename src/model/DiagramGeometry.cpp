@@ -49,11 +49,6 @@ CanvasRect itemBox(const Item& item, const TextWidth& textWidth) {
     return boxRect(itemAnchor(item), textWidth(item.displayText()));
 }
 
-bool boxContains(const CanvasRect& box, CanvasPoint pointer) {
-    return box.left < pointer.x && pointer.x < box.right && box.top < pointer.y &&
-           pointer.y < box.bottom;
-}
-
 int itemAt(const Scene& scene, CanvasPoint pointer, const TextWidth& textWidth) {
     for (int i = scene.itemCount() - 1; i >= 0; --i)
         if (boxContains(itemBox(scene.item(i), textWidth), pointer))

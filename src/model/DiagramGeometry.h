@@ -45,7 +45,10 @@ CanvasPoint textOrigin(CanvasPoint anchor);
 // The box of the item's shown text, measured once.
 CanvasRect itemBox(const Item& item, const TextWidth& textWidth);
 // Strictly inside the box: a pointer on its outline is not over the item.
-bool boxContains(const CanvasRect& box, CanvasPoint pointer);
+inline bool boxContains(const CanvasRect& box, CanvasPoint pointer) {
+    return box.left < pointer.x && pointer.x < box.right && box.top < pointer.y &&
+           pointer.y < box.bottom;
+}
 // Index of the topmost item whose box the pointer is over: boxes are drawn in list order, so
 // the last one in the list that contains the pointer is the one the user sees; -1 for none.
 int itemAt(const Scene& scene, CanvasPoint pointer, const TextWidth& textWidth);

@@ -103,6 +103,7 @@ void ItemSheet::setColumnCount(int columns) {
         ChangeLog::record(
             std::make_unique<ShapeStep>(*this, true, columns_, columns, std::move(dropped)));
     }
+    ChangeCount::bump();
     columns_ = columns;
     for (auto& row : rows_)
         row.resize(columns);
@@ -121,6 +122,7 @@ void ItemSheet::setRowCount(int rows) {
         ChangeLog::record(
             std::make_unique<ShapeStep>(*this, false, rowCount(), rows, std::move(dropped)));
     }
+    ChangeCount::bump();
     rows_.resize(rows, std::vector<std::string>(columns_));
 }
 
@@ -141,6 +143,7 @@ void ItemSheet::setCell(int column, int row, std::string text) {
     std::string& cell = rows_[row][column];
     if (ChangeLog::recording() && cell != text)
         ChangeLog::record(std::make_unique<CellStep>(*this, column, row, cell, text));
+    ChangeCount::bump();
     cell = std::move(text);
 }
 
@@ -149,6 +152,7 @@ void ItemSheet::swapRows(int a, int b) {
     checkPosition(0, b);
     if (a >= rowCount() || b >= rowCount())
         throw std::out_of_range("row outside the sheet");
+    ChangeCount::bump();
     std::swap(rows_[a], rows_[b]);
     if (ChangeLog::recording() && a != b)
         ChangeLog::record(std::make_unique<SwapStep>(*this, a, b));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChangeCount.h"
+
 #include <string>
 #include <vector>
 
@@ -66,6 +68,7 @@ private:
     int columns_;
     std::vector<std::vector<std::string>> rows_;
     std::vector<int> widths_;
+    [[no_unique_address]] ChangeCount::Member counted_;
 };
 
 } // namespace hakoniwa

@@ -57,6 +57,7 @@ void Scene::deleteItem(int index) {
 std::unique_ptr<Item> Scene::takeItem(int index) {
     if (index < 0 || index >= itemCount())
         throw std::out_of_range("no item " + std::to_string(index) + " in the scene");
+    ChangeCount::bump();
     std::unique_ptr<Item> item = std::move(items_[index]);
     items_.erase(items_.begin() + index);
     return item;
@@ -65,6 +66,7 @@ std::unique_ptr<Item> Scene::takeItem(int index) {
 Item& Scene::putItem(int index, std::unique_ptr<Item> item) {
     if (index < 0 || index > itemCount() || !item)
         throw std::out_of_range("no place " + std::to_string(index) + " in the scene");
+    ChangeCount::bump();
     return **items_.insert(items_.begin() + index, std::move(item));
 }
 

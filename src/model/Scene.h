@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ChangeCount.h"
 #include "model/Item.h"
 
 #include <memory>
@@ -36,6 +37,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<Item>> items_;
+    [[no_unique_address]] ChangeCount::Member counted_;
 };
 
 } // namespace hakoniwa

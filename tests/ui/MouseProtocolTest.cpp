@@ -116,6 +116,28 @@ TEST_F(MouseProtocol, HoverMakesTheItemUnderThePointerCurrentInsideItsBoxEdges) 
     EXPECT_EQ(Form2->windowTitle(), QStringLiteral("エディタ x=5,y=6"));
 }
 
+TEST_F(MouseProtocol, HoverFollowsALabelChangeAndTheCanvasFont) {
+    hakoniwa::Item& a = addItem(100, 100, "ab");
+    const int beyondShortLabel = 100 + labelWidth("ab") + 6;
+    move(beyondShortLabel, 110);
+    EXPECT_EQ(Form2->curItm, nullptr);
+    a.sheet.setCell(4, 1, "abcdefgh");
+    move(beyondShortLabel, 110);
+    EXPECT_EQ(Form2->curItm, &a);
+
+    // A larger canvas font widens the box as drawn.
+    const QFont font = Form1->img1->font();
+    const int farRight = 100 + labelWidth("abcdefgh") + 10;
+    move(farRight, 110);
+    EXPECT_EQ(Form2->curItm, nullptr);
+    QFont larger = font;
+    larger.setPixelSize(3 * QFontMetrics(font).height());
+    Form1->img1->setFont(larger);
+    move(farRight, 110);
+    EXPECT_EQ(Form2->curItm, &a);
+    Form1->img1->setFont(font);
+}
+
 TEST_F(MouseProtocol, LeftDragMovesTheItemAndAPressOnEmptyCanvasKeepsTheSelection) {
     hakoniwa::Item& a = addItem(100, 100, "abc");
     drag(Qt::LeftButton, 105, 108, 155, 98);

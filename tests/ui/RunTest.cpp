@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTableWidget>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -186,4 +187,35 @@ TEST_F(Run, PositionGridFollowsTheHandleWindows) {
     EXPECT_EQ(writes, 1);
     Form1->Timer1Timer();
     EXPECT_EQ(writes, 1);
+}
+
+TEST_F(Run, TheGridFollowsEachMoveAtOnceAndTheTimerRunsOnlyWhileAHandleMoves) {
+    QTimer* timer = Form1->Timer1;
+    const auto timerStops = [timer] {
+        return QTest::qWaitFor([timer] { return !timer->isActive(); }, 1000);
+    };
+    EXPECT_TRUE(timerStops()); // nothing moves after start-up
+
+    TWWWinCur* origin = Form1->curWin[3];
+    origin->move(origin->pos() + QPoint(7, 5));
+    EXPECT_EQ(cell(1, 4), QString::number(origin->x())); // before any tick
+    EXPECT_EQ(cell(2, 4), QString::number(origin->y()));
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(timerStops());
+
+    // A window held with the button keeps the timer running until it is let go.
+    TWWWinCur* point = Form1->curWin[1];
+    point->FormMouseDown(Qt::LeftButton, 3, 3);
+    point->move(point->pos() + QPoint(1, 0));
+    QTest::qWait(30);
+    EXPECT_TRUE(timer->isActive());
+    point->FormMouseUp(Qt::LeftButton);
+    EXPECT_TRUE(timerStops());
+
+    // A typed value wakes the timer, whose next tick puts the position back.
+    const QString p1x = cell(1, 1);
+    Form1->sgPos->item(1, 1)->setText("999");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell(1, 1) == p1x; }, 1000));
+    EXPECT_TRUE(timerStops());
 }
