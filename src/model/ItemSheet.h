@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/SharedText.h"
+
 #include <string>
+#include <string_view>
 #include <vector>
 
 // An item's table of text cells, addressed (column, row) from 0. Row 0 is the heading
@@ -25,7 +28,7 @@ public:
     ItemSheet(int columns = 10, int rows = 5);
 
     int columnCount() const { return columns_; }
-    int rowCount() const { return static_cast<int>(rows_.size()); }
+    int rowCount() const { return rows_; }
     // Shrinking drops the cells beyond the new size; growing adds empty cells.
     void setColumnCount(int columns);
     void setRowCount(int rows);
@@ -33,10 +36,17 @@ public:
     void addColumn() { setColumnCount(columnCount() + 1); }
 
     // A non-negative position outside the table reads as the empty text; a negative one
-    // throws std::out_of_range.
-    const std::string& cell(int column, int row) const;
+    // throws std::out_of_range. The reference stays valid until that cell is written or the
+    // sheet goes.
+    const std::string& cell(int column, int row) const {
+        if (column < 0 || row < 0)
+            throwOutside(column, row);
+        if (row >= rows_ || column >= columns_)
+            return SharedText::emptyText();
+        return at(column, row).str();
+    }
     // Writing outside the table grows it to fit, so nothing written is lost.
-    void setCell(int column, int row, std::string text);
+    void setCell(int column, int row, std::string_view text);
 
     void swapRows(int a, int b);
     // Takes every cell, the shape and the display state of `other`; recorded as one change.
@@ -59,8 +69,16 @@ public:
     const std::vector<int>& columnWidths() const { return widths_; }
 
 private:
+    [[noreturn]] static void throwOutside(int column, int row);
+    SharedText& at(int column, int row) { return cells_[std::size_t(row) * columns_ + column]; }
+    const SharedText& at(int column, int row) const {
+        return cells_[std::size_t(row) * columns_ + column];
+    }
+
     int columns_;
-    std::vector<std::vector<std::string>> rows_;
+    int rows_;
+    // Row after row, each of columns_ cells; a cell holds its text shared with equal cells.
+    std::vector<SharedText> cells_;
     std::vector<int> widths_;
 };
 

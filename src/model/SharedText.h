@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+// A cell's text, held once for every cell of every sheet that holds the same bytes. Sheets are
+// mostly the same few texts over and over (instruction lines, "0", variable names, small
+// numbers), so a cell costs one pointer instead of a whole string. The texts live in one table
+// for the process, guarded by a lock, and each is freed when its last holder lets it go.
+namespace hakoniwa {
+
+class SharedText {
+public:
+    // The empty text, which takes no room in the table.
+    SharedText() noexcept = default;
+    explicit SharedText(std::string_view text);
+    SharedText(const SharedText& other) noexcept;
+    SharedText(SharedText&& other) noexcept : node_(other.node_) { other.node_ = nullptr; }
+    SharedText& operator=(SharedText other) noexcept {
+        std::swap(node_, other.node_);
+        return *this;
+    }
+    ~SharedText();
+
+    // The bytes; the reference stays valid while this holder keeps the text.
+    const std::string& str() const noexcept { return node_ ? node_->text : emptyText(); }
+    bool empty() const noexcept { return node_ == nullptr; }
+    // The empty text, valid for as long as the program runs.
+    static const std::string& emptyText() noexcept { return kEmptyText; }
+
+    // How many different texts are held at present, for tests and measurements.
+    static std::size_t distinctCount();
+
+    // One held text and the number of its holders.
+    struct Node {
+        std::string text;
+        std::uint32_t hash;
+        std::uint32_t holders;
+    };
+
+private:
+    // Set up before any code runs, so no order of start-up can find it unmade.
+    static constinit const std::string kEmptyText;
+
+    Node* node_ = nullptr;
+};
+
+} // namespace hakoniwa
