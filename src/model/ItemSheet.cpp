@@ -87,6 +87,30 @@ ItemSheet::ItemSheet(int columns, int rows)
     : columns_(columns), rows_(rows), cells_(std::size_t(rows) * columns),
       widths_(columns, kDefaultColumnWidth) {}
 
+ItemSheet::ItemSheet(ItemSheet&& other) noexcept
+    : fixedRows(other.fixedRows), hoverText(std::move(other.hoverText)), columns_(other.columns_),
+      rows_(std::exchange(other.rows_, 0)), cells_(std::move(other.cells_)),
+      widths_(std::move(other.widths_)) {}
+
+ItemSheet& ItemSheet::operator=(ItemSheet&& other) noexcept {
+    if (this == &other)
+        return *this;
+    SharedText::releaseAll(cells_);
+    fixedRows = other.fixedRows;
+    hoverText = std::move(other.hoverText);
+    columns_ = other.columns_;
+    rows_ = std::exchange(other.rows_, 0);
+    cells_ = std::move(other.cells_);
+    other.cells_.clear();
+    widths_ = std::move(other.widths_);
+    return *this;
+}
+
+// Letting go of all texts at once is much cheaper than one by one.
+ItemSheet::~ItemSheet() {
+    SharedText::releaseAll(cells_);
+}
+
 void ItemSheet::setColumnCount(int columns) {
     if (columns < 0)
         throw std::out_of_range("negative column count");
@@ -125,7 +149,10 @@ void ItemSheet::setRowCount(int rows) {
         ChangeLog::record(
             std::make_unique<ShapeStep>(*this, false, rows_, rows, std::move(dropped)));
     }
-    cells_.resize(std::size_t(rows) * columns_);
+    const std::size_t size = std::size_t(rows) * columns_;
+    if (size < cells_.size())
+        SharedText::releaseAll(std::span(cells_).subspan(size));
+    cells_.resize(size);
     rows_ = rows;
 }
 
@@ -149,6 +176,24 @@ void ItemSheet::setCell(int column, int row, std::string_view text) {
     if (ChangeLog::recording())
         ChangeLog::record(std::make_unique<CellStep>(*this, column, row, cell, after));
     cell = std::move(after);
+}
+
+void ItemSheet::setCells(int column, int row, std::span<const std::string_view> texts) {
+    if (column < 0 || row < 0)
+        throwOutside(column, row);
+    // A recorded change keeps each cell's step.
+    if (ChangeLog::recording() || texts.empty()) {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            setCell(column + static_cast<int>(i), row, texts[i]);
+        return;
+    }
+    const int end = column + static_cast<int>(texts.size());
+    if (end > columns_)
+        setColumnCount(end);
+    if (row >= rows_)
+        setRowCount(row + 1);
+    SharedText::assign(
+        texts, std::span(cells_).subspan(std::size_t(row) * columns_ + column, texts.size()));
 }
 
 void ItemSheet::swapRows(int a, int b) {

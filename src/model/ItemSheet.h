@@ -2,6 +2,7 @@
 
 #include "model/SharedText.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,12 @@ public:
     static constexpr int kFirstCommandRow = 2;
 
     ItemSheet(int columns = 10, int rows = 5);
+    ItemSheet(const ItemSheet&) = default;
+    ItemSheet& operator=(const ItemSheet&) = default;
+    // A sheet moved from is left without rows.
+    ItemSheet(ItemSheet&& other) noexcept;
+    ItemSheet& operator=(ItemSheet&& other) noexcept;
+    ~ItemSheet();
 
     int columnCount() const { return columns_; }
     int rowCount() const { return rows_; }
@@ -47,6 +54,9 @@ public:
     }
     // Writing outside the table grows it to fit, so nothing written is lost.
     void setCell(int column, int row, std::string_view text);
+    // Writes texts[i] into cell (column + i, row) for every i, as setCell would one by one but
+    // with far less work per cell (the file reader fills whole rows this way).
+    void setCells(int column, int row, std::span<const std::string_view> texts);
 
     void swapRows(int a, int b);
     // Takes every cell, the shape and the display state of `other`; recorded as one change.

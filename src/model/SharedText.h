@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -30,6 +31,12 @@ public:
     bool empty() const noexcept { return node_ == nullptr; }
     // The empty text, valid for as long as the program runs.
     static const std::string& emptyText() noexcept { return kEmptyText; }
+
+    // held[i] takes texts[i] for every i (as far as both reach), letting go of what it held; the
+    // table is locked once for all of them. A text may lie in one of those let go.
+    static void assign(std::span<const std::string_view> texts, std::span<SharedText> held);
+    // Every holder lets go of its text and is left empty, with the table locked once.
+    static void releaseAll(std::span<SharedText> held) noexcept;
 
     // How many different texts are held at present, for tests and measurements.
     static std::size_t distinctCount();

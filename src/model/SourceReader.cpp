@@ -4,6 +4,10 @@
 #include "model/NumberConversion.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <span>
 #include <stdexcept>
 
 namespace hakoniwa {
@@ -16,6 +20,28 @@ constexpr std::string_view kHeaderOpening = "[scene_headder]";
 
 bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
+}
+
+// Calls `onTab` with the offset of every tab in `text`, in order. Eight bytes are looked at
+// together: a tab byte, made zero by the exclusive or, sets the top bit of its byte in `found`
+// (a byte above it may be marked as well, so each mark is checked).
+template <typename OnTab> void forEachTab(std::string_view text, OnTab&& onTab) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull, tabs = ones * '\t';
+    std::size_t at = 0;
+    for (; std::endian::native == std::endian::little && at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        const std::uint64_t zeroed = word ^ tabs;
+        for (std::uint64_t found = (zeroed - ones) & ~zeroed & (ones << 7); found;
+             found &= found - 1) {
+            const std::size_t offset = at + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+            if (text[offset] == '\t')
+                onTab(offset);
+        }
+    }
+    for (; at < text.size(); ++at)
+        if (text[at] == '\t')
+            onTab(at);
 }
 
 // A command row whose column 1 holds a jump number: its link handle cells get filled.
@@ -134,12 +160,10 @@ void SourceReader::readSheetLine(std::string_view line) {
     const std::string_view body = line.size() > 3 ? line.substr(3, line.size() - 4) : "";
     const std::size_t firstCell = pendingCells_.size();
     std::size_t start = 0;
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        if (body[i] == '\t') {
-            pendingCells_.push_back(body.substr(start, i - start));
-            start = i + 1;
-        }
-    }
+    forEachTab(body, [&](std::size_t tab) {
+        pendingCells_.push_back(body.substr(start, tab - start));
+        start = tab + 1;
+    });
     pendingCells_.push_back(body.substr(start));
     const int row = sheet_->rowCount() + static_cast<int>(pendingRows_.size());
     pendingRows_.push_back(
@@ -161,10 +185,8 @@ void SourceReader::addPendingRows() {
     sheet_->setRowCount(firstRow + static_cast<int>(pendingRows_.size()));
     int row = firstRow;
     for (const PendingRow& pending : pendingRows_) {
-        // The new row is empty, so only the filled cells need writing.
-        for (std::size_t f = 0; f < pending.cellCount; ++f)
-            if (const std::string_view text = pendingCells_[pending.firstCell + f]; !text.empty())
-                sheet_->setCell(static_cast<int>(f) + 1, row, text);
+        sheet_->setCells(1, row,
+                         std::span(pendingCells_).subspan(pending.firstCell, pending.cellCount));
         if (pending.jump)
             fillLinkHandles(row);
         ++row;
