@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <span>
 #include <thread>
 #include <vector>
@@ -159,13 +160,18 @@ private:
     }
 
     // One holder fewer; true when that was the last, and the node, out of the table, is to be
-    // deleted by the caller (outside the lock).
-    bool drop(Node* node) {
+    // deleted by the caller.
+    bool drop(Node* node) noexcept {
         if (--node->holders > 0)
             return false;
         erase(node);
-        if (slots_.size() > kMinimumSize && 8 * count_ < slots_.size())
-            resize(slots_.size() / 2);
+        if (slots_.size() > kMinimumSize && 8 * count_ < slots_.size()) {
+            // Only to give memory back: without the memory for a smaller table, keep this one.
+            try {
+                resize(slots_.size() / 2);
+            } catch (const std::bad_alloc&) {
+            }
+        }
         return true;
     }
 
