@@ -16,8 +16,8 @@ public:
     CellStep(ItemSheet& sheet, int column, int row, SharedText before, SharedText after)
         : sheet_(sheet), column_(column), row_(row), before_(std::move(before)),
           after_(std::move(after)) {}
-    void undo() override { sheet_.setCell(column_, row_, before_.str()); }
-    void redo() override { sheet_.setCell(column_, row_, after_.str()); }
+    void undo() override { sheet_.setCell(column_, row_, before_); }
+    void redo() override { sheet_.setCell(column_, row_, after_); }
 
 private:
     ItemSheet& sheet_;
@@ -168,14 +168,25 @@ void ItemSheet::setCell(int column, int row, std::string_view text) {
         setColumnCount(column + 1);
     if (row >= rows_)
         setRowCount(row + 1);
+    if (at(column, row).str() != text)
+        // Taken before the old text is let go: `text` may lie in it.
+        setCell(column, row, SharedText(text));
+}
+
+void ItemSheet::setCell(int column, int row, const SharedText& text) {
+    if (column < 0 || row < 0)
+        throwOutside(column, row);
+    if (column >= columns_)
+        setColumnCount(column + 1);
+    if (row >= rows_)
+        setRowCount(row + 1);
     SharedText& cell = at(column, row);
-    if (cell.str() == text)
+    // Equal texts are one shared text, so comparing which one is held is enough.
+    if (&cell.str() == &text.str())
         return;
-    // Taken before the old text is let go: `text` may lie in it.
-    SharedText after(text);
     if (ChangeLog::recording())
-        ChangeLog::record(std::make_unique<CellStep>(*this, column, row, cell, after));
-    cell = std::move(after);
+        ChangeLog::record(std::make_unique<CellStep>(*this, column, row, cell, text));
+    cell = text;
 }
 
 void ItemSheet::setCells(int column, int row, std::span<const std::string_view> texts) {

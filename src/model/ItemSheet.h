@@ -54,6 +54,8 @@ public:
     }
     // Writing outside the table grows it to fit, so nothing written is lost.
     void setCell(int column, int row, std::string_view text);
+    // The same for a text already shared, which needs no lookup (undo and redo take this way).
+    void setCell(int column, int row, const SharedText& text);
     // Writes texts[i] into cell (column + i, row) for every i, as setCell would one by one but
     // with far less work per cell (the file reader fills whole rows this way).
     void setCells(int column, int row, std::span<const std::string_view> texts);

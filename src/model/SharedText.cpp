@@ -7,6 +7,7 @@
 #include <new>
 #include <span>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace hakoniwa {
@@ -110,6 +111,20 @@ public:
     void retain(Node* node) {
         const std::lock_guard lock(lock_);
         ++node->holders;
+    }
+
+    // `holder` lets go of its node and takes `next`.
+    void exchange(Node*& holder, Node* next) noexcept {
+        Node* old = holder;
+        {
+            const std::lock_guard lock(lock_);
+            if (next)
+                ++next->holders;
+            holder = next;
+            if (!old || !drop(old))
+                return;
+        }
+        delete old;
     }
 
     void release(Node* node) {
@@ -232,6 +247,21 @@ SharedText::SharedText(std::string_view text)
 SharedText::SharedText(const SharedText& other) noexcept : node_(other.node_) {
     if (node_)
         table().retain(node_);
+}
+
+SharedText& SharedText::operator=(const SharedText& other) noexcept {
+    if (node_ != other.node_)
+        table().exchange(node_, other.node_);
+    return *this;
+}
+
+SharedText& SharedText::operator=(SharedText&& other) noexcept {
+    if (this != &other) {
+        Node* old = std::exchange(node_, std::exchange(other.node_, nullptr));
+        if (old)
+            table().release(old);
+    }
+    return *this;
 }
 
 SharedText::~SharedText() {

@@ -5,7 +5,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 
 // A cell's text, held once for every cell of every sheet that holds the same bytes. Sheets are
 // mostly the same few texts over and over (instruction lines, "0", variable names, small
@@ -20,10 +19,10 @@ public:
     explicit SharedText(std::string_view text);
     SharedText(const SharedText& other) noexcept;
     SharedText(SharedText&& other) noexcept : node_(other.node_) { other.node_ = nullptr; }
-    SharedText& operator=(SharedText other) noexcept {
-        std::swap(node_, other.node_);
-        return *this;
-    }
+    // Taking the other text and letting go of this one pass through the table's lock once.
+    SharedText& operator=(const SharedText& other) noexcept;
+    // The other holder is left empty.
+    SharedText& operator=(SharedText&& other) noexcept;
     ~SharedText();
 
     // The bytes; the reference stays valid while this holder keeps the text.
@@ -41,7 +40,7 @@ public:
     // How many different texts are held at present, for tests and measurements.
     static std::size_t distinctCount();
 
-    // One held text and the number of its holders.
+    // One held text and the number of its holders: the table's entry, used by nothing else.
     struct Node {
         std::string text;
         std::uint32_t hash;

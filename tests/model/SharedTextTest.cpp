@@ -1,4 +1,5 @@
 #include "model/SharedText.h"
+#include "model/ChangeLog.h"
 #include "model/ItemSheet.h"
 
 #include <gtest/gtest.h>
@@ -66,4 +67,28 @@ TEST(SharedText, SheetCellsShareTextsAndKeepThemThroughReshaping) {
     sheet.setCell(1, 39, "changed");
     EXPECT_EQ(copy.cell(1, 39), "same");
     EXPECT_EQ(copy.cell(2, 2), "x");
+}
+
+// A whole row written at once may take its texts from the cells it overwrites, even when they
+// hold the only copy; while an edit is recorded, each cell is one step as usual.
+TEST(SharedText, RowWrittenAtOnceFromItsOwnCells) {
+    ItemSheet sheet(4, 2);
+    sheet.setCells(0, 1, std::vector<std::string_view>{"only-first-copy", "only-second-copy"});
+    sheet.setCells(0, 1, std::vector<std::string_view>{sheet.cell(1, 1), sheet.cell(0, 1), ""});
+    EXPECT_EQ(sheet.cell(0, 1), "only-second-copy");
+    EXPECT_EQ(sheet.cell(1, 1), "only-first-copy");
+    EXPECT_EQ(sheet.cell(2, 1), "");
+
+    ChangeLog log;
+    {
+        const ChangeLog::Recording recording(log);
+        sheet.setCells(3, 1, std::vector<std::string_view>{"x", "y"});
+    }
+    EXPECT_EQ(sheet.columnCount(), 5);
+    EXPECT_EQ(sheet.cell(4, 1), "y");
+    log.undo();
+    EXPECT_EQ(sheet.cell(3, 1), "");
+    EXPECT_EQ(sheet.columnCount(), 4);
+    log.redo();
+    EXPECT_EQ(sheet.cell(3, 1), "x");
 }
