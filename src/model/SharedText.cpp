@@ -282,6 +282,4 @@ std::size_t SharedText::distinctCount() {
     return table().count();
 }
 
-constinit const std::string SharedText::kEmptyText;
-
 } // namespace hakoniwa

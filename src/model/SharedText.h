@@ -29,7 +29,10 @@ public:
     const std::string& str() const noexcept { return node_ ? node_->text : emptyText(); }
     bool empty() const noexcept { return node_ == nullptr; }
     // The empty text, valid for as long as the program runs.
-    static const std::string& emptyText() noexcept { return kEmptyText; }
+    static const std::string& emptyText() noexcept {
+        static const std::string text;
+        return text;
+    }
 
     // held[i] takes texts[i] for every i (as far as both reach), letting go of what it held; the
     // table is locked once for all of them. A text may lie in one of those let go.
@@ -48,9 +51,6 @@ public:
     };
 
 private:
-    // Set up before any code runs, so no order of start-up can find it unmade.
-    static constinit const std::string kEmptyText;
-
     Node* node_ = nullptr;
 };
 
