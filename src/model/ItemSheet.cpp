@@ -3,22 +3,17 @@
 #include "model/ChangeLog.h"
 #include "model/NumberConversion.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
 namespace hakoniwa {
 namespace {
 
-void checkPosition(int column, int row) {
-    if (column < 0 || row < 0)
-        throw std::out_of_range("cell (" + std::to_string(column) + "," + std::to_string(row) +
-                                ") lies outside the sheet");
-}
-
 // The changes a sheet records while a change log is recording.
 class CellStep : public ChangeLog::Step {
 public:
-    CellStep(ItemSheet& sheet, int column, int row, std::string before, std::string after)
+    CellStep(ItemSheet& sheet, int column, int row, SharedText before, SharedText after)
         : sheet_(sheet), column_(column), row_(row), before_(std::move(before)),
           after_(std::move(after)) {}
     void undo() override { sheet_.setCell(column_, row_, before_); }
@@ -27,7 +22,8 @@ public:
 private:
     ItemSheet& sheet_;
     int column_, row_;
-    std::string before_, after_;
+    // Shared with the cells, so a large change keeps no second copy of its texts.
+    SharedText before_, after_;
 };
 
 class SwapStep : public ChangeLog::Step {
@@ -88,72 +84,141 @@ private:
 } // namespace
 
 ItemSheet::ItemSheet(int columns, int rows)
-    : columns_(columns), rows_(rows, std::vector<std::string>(columns)),
+    : columns_(columns), rows_(rows), cells_(std::size_t(rows) * columns),
       widths_(columns, kDefaultColumnWidth) {}
+
+ItemSheet::ItemSheet(ItemSheet&& other) noexcept
+    : fixedRows(other.fixedRows), hoverText(std::move(other.hoverText)), columns_(other.columns_),
+      rows_(std::exchange(other.rows_, 0)), cells_(std::move(other.cells_)),
+      widths_(std::move(other.widths_)) {}
+
+ItemSheet& ItemSheet::operator=(ItemSheet&& other) noexcept {
+    if (this == &other)
+        return *this;
+    SharedText::releaseAll(cells_);
+    fixedRows = other.fixedRows;
+    hoverText = std::move(other.hoverText);
+    columns_ = other.columns_;
+    rows_ = std::exchange(other.rows_, 0);
+    cells_ = std::move(other.cells_);
+    other.cells_.clear();
+    widths_ = std::move(other.widths_);
+    return *this;
+}
+
+// Letting go of all texts at once is much cheaper than one by one.
+ItemSheet::~ItemSheet() {
+    SharedText::releaseAll(cells_);
+}
 
 void ItemSheet::setColumnCount(int columns) {
     if (columns < 0)
         throw std::out_of_range("negative column count");
-    if (ChangeLog::recording() && columns != columns_) {
+    widths_.resize(columns, kDefaultColumnWidth);
+    if (columns == columns_)
+        return;
+    if (ChangeLog::recording()) {
         std::vector<ShapeStep::DroppedCell> dropped;
-        for (int r = 0; r < rowCount(); ++r)
+        for (int r = 0; r < rows_; ++r)
             for (int c = columns; c < columns_; ++c)
-                if (!rows_[r][c].empty())
-                    dropped.push_back({c, r, rows_[r][c]});
+                if (!at(c, r).empty())
+                    dropped.push_back({c, r, at(c, r).str()});
         ChangeLog::record(
             std::make_unique<ShapeStep>(*this, true, columns_, columns, std::move(dropped)));
     }
     ChangeCount::bump();
+    std::vector<SharedText> cells(std::size_t(rows_) * columns);
+    const int kept = std::min(columns, columns_);
+    for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < kept; ++c)
+            cells[std::size_t(r) * columns + c] = std::move(at(c, r));
+    cells_.swap(cells);
     columns_ = columns;
-    for (auto& row : rows_)
-        row.resize(columns);
-    widths_.resize(columns, kDefaultColumnWidth);
 }
 
 void ItemSheet::setRowCount(int rows) {
     if (rows < 0)
         throw std::out_of_range("negative row count");
-    if (ChangeLog::recording() && rows != rowCount()) {
+    if (rows == rows_)
+        return;
+    if (ChangeLog::recording()) {
         std::vector<ShapeStep::DroppedCell> dropped;
-        for (int r = rows; r < rowCount(); ++r)
+        for (int r = rows; r < rows_; ++r)
             for (int c = 0; c < columns_; ++c)
-                if (!rows_[r][c].empty())
-                    dropped.push_back({c, r, rows_[r][c]});
+                if (!at(c, r).empty())
+                    dropped.push_back({c, r, at(c, r).str()});
         ChangeLog::record(
-            std::make_unique<ShapeStep>(*this, false, rowCount(), rows, std::move(dropped)));
+            std::make_unique<ShapeStep>(*this, false, rows_, rows, std::move(dropped)));
     }
     ChangeCount::bump();
-    rows_.resize(rows, std::vector<std::string>(columns_));
+    const std::size_t size = std::size_t(rows) * columns_;
+    if (size < cells_.size())
+        SharedText::releaseAll(std::span(cells_).subspan(size));
+    cells_.resize(size);
+    rows_ = rows;
 }
 
-const std::string& ItemSheet::cell(int column, int row) const {
-    static const std::string empty;
-    checkPosition(column, row);
-    if (row >= rowCount() || column >= columns_)
-        return empty;
-    return rows_[row][column];
+void ItemSheet::throwOutside(int column, int row) {
+    throw std::out_of_range("cell (" + std::to_string(column) + "," + std::to_string(row) +
+                            ") lies outside the sheet");
 }
 
-void ItemSheet::setCell(int column, int row, std::string text) {
-    checkPosition(column, row);
+void ItemSheet::setCell(int column, int row, std::string_view text) {
+    if (column < 0 || row < 0)
+        throwOutside(column, row);
     if (column >= columns_)
         setColumnCount(column + 1);
-    if (row >= rowCount())
+    if (row >= rows_)
         setRowCount(row + 1);
-    std::string& cell = rows_[row][column];
-    if (ChangeLog::recording() && cell != text)
+    if (at(column, row).str() != text)
+        // Taken before the old text is let go: `text` may lie in it.
+        setCell(column, row, SharedText(text));
+}
+
+void ItemSheet::setCell(int column, int row, const SharedText& text) {
+    if (column < 0 || row < 0)
+        throwOutside(column, row);
+    if (column >= columns_)
+        setColumnCount(column + 1);
+    if (row >= rows_)
+        setRowCount(row + 1);
+    SharedText& cell = at(column, row);
+    // Equal texts are one shared text, so comparing which one is held is enough.
+    if (&cell.str() == &text.str())
+        return;
+    if (ChangeLog::recording())
         ChangeLog::record(std::make_unique<CellStep>(*this, column, row, cell, text));
     ChangeCount::bump();
-    cell = std::move(text);
+    cell = text;
+}
+
+void ItemSheet::setCells(int column, int row, std::span<const std::string_view> texts) {
+    if (column < 0 || row < 0)
+        throwOutside(column, row);
+    // A recorded change keeps each cell's step.
+    if (ChangeLog::recording() || texts.empty()) {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            setCell(column + static_cast<int>(i), row, texts[i]);
+        return;
+    }
+    const int end = column + static_cast<int>(texts.size());
+    if (end > columns_)
+        setColumnCount(end);
+    if (row >= rows_)
+        setRowCount(row + 1);
+    ChangeCount::bump();
+    SharedText::assign(
+        texts, std::span(cells_).subspan(std::size_t(row) * columns_ + column, texts.size()));
 }
 
 void ItemSheet::swapRows(int a, int b) {
-    checkPosition(0, a);
-    checkPosition(0, b);
+    if (a < 0 || b < 0)
+        throwOutside(0, a < 0 ? a : b);
     if (a >= rowCount() || b >= rowCount())
         throw std::out_of_range("row outside the sheet");
     ChangeCount::bump();
-    std::swap(rows_[a], rows_[b]);
+    const auto rowStart = [&](int row) { return cells_.begin() + std::ptrdiff_t(row) * columns_; };
+    std::swap_ranges(rowStart(a), rowStart(a) + columns_, rowStart(b));
     if (ChangeLog::recording() && a != b)
         ChangeLog::record(std::make_unique<SwapStep>(*this, a, b));
 }
@@ -189,8 +254,8 @@ std::vector<std::string> ItemSheet::memberEntries() const {
             continue;
         const std::string& name = cell(1, r);
         for (int c = 2; c < columns_; ++c)
-            if (!rows_[r][c].empty())
-                entries.push_back(name + "[]." + rows_[r][c]);
+            if (!at(c, r).empty())
+                entries.push_back(name + "[]." + at(c, r).str());
     }
     return entries;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "model/ChangeCount.h"
+#include "model/SharedText.h"
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // An item's table of text cells, addressed (column, row) from 0. Row 0 is the heading
@@ -29,9 +32,15 @@ public:
     static constexpr int kLastJumpArgumentColumn = 5;
 
     ItemSheet(int columns = 10, int rows = 5);
+    ItemSheet(const ItemSheet&) = default;
+    ItemSheet& operator=(const ItemSheet&) = default;
+    // A sheet moved from is left without rows.
+    ItemSheet(ItemSheet&& other) noexcept;
+    ItemSheet& operator=(ItemSheet&& other) noexcept;
+    ~ItemSheet();
 
     int columnCount() const { return columns_; }
-    int rowCount() const { return static_cast<int>(rows_.size()); }
+    int rowCount() const { return rows_; }
     // Shrinking drops the cells beyond the new size; growing adds empty cells.
     void setColumnCount(int columns);
     void setRowCount(int rows);
@@ -39,10 +48,22 @@ public:
     void addColumn() { setColumnCount(columnCount() + 1); }
 
     // A non-negative position outside the table reads as the empty text; a negative one
-    // throws std::out_of_range.
-    const std::string& cell(int column, int row) const;
+    // throws std::out_of_range. The reference stays valid until that cell is written or the
+    // sheet goes.
+    const std::string& cell(int column, int row) const {
+        if (column < 0 || row < 0)
+            throwOutside(column, row);
+        if (row >= rows_ || column >= columns_)
+            return SharedText::emptyText();
+        return at(column, row).str();
+    }
     // Writing outside the table grows it to fit, so nothing written is lost.
-    void setCell(int column, int row, std::string text);
+    void setCell(int column, int row, std::string_view text);
+    // The same for a text already shared, which needs no lookup (undo and redo take this way).
+    void setCell(int column, int row, const SharedText& text);
+    // Writes texts[i] into cell (column + i, row) for every i, as setCell would one by one but
+    // with far less work per cell (the file reader fills whole rows this way).
+    void setCells(int column, int row, std::span<const std::string_view> texts);
 
     void swapRows(int a, int b);
     // Takes every cell, the shape and the display state of `other`; recorded as one change.
@@ -65,8 +86,16 @@ public:
     const std::vector<int>& columnWidths() const { return widths_; }
 
 private:
+    [[noreturn]] static void throwOutside(int column, int row);
+    SharedText& at(int column, int row) { return cells_[std::size_t(row) * columns_ + column]; }
+    const SharedText& at(int column, int row) const {
+        return cells_[std::size_t(row) * columns_ + column];
+    }
+
     int columns_;
-    std::vector<std::vector<std::string>> rows_;
+    int rows_;
+    // Row after row, each of columns_ cells; a cell holds its text shared with equal cells.
+    std::vector<SharedText> cells_;
     std::vector<int> widths_;
     [[no_unique_address]] ChangeCount::Member counted_;
 };

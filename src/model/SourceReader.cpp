@@ -3,6 +3,11 @@
 #include "model/Lines.h"
 #include "model/NumberConversion.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <span>
 #include <stdexcept>
 
 namespace hakoniwa {
@@ -15,6 +20,33 @@ constexpr std::string_view kHeaderOpening = "[scene_headder]";
 
 bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
+}
+
+// Calls `onTab` with the offset of every tab in `text`, in order. Eight bytes are looked at
+// together: a tab byte, made zero by the exclusive or, sets the top bit of its byte in `found`
+// (a byte above it may be marked as well, so each mark is checked).
+template <typename OnTab> void forEachTab(std::string_view text, OnTab&& onTab) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull, tabs = ones * '\t';
+    std::size_t at = 0;
+    for (; std::endian::native == std::endian::little && at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        const std::uint64_t zeroed = word ^ tabs;
+        for (std::uint64_t found = (zeroed - ones) & ~zeroed & (ones << 7); found;
+             found &= found - 1) {
+            const std::size_t offset = at + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+            if (text[offset] == '\t')
+                onTab(offset);
+        }
+    }
+    for (; at < text.size(); ++at)
+        if (text[at] == '\t')
+            onTab(at);
+}
+
+// A command row whose column 1 holds a jump number: its link handle cells get filled.
+bool isJumpRow(int row, std::string_view column1) {
+    return row >= ItemSheet::kFirstCommandRow && toIntDef(std::string(column1), -1) > 0;
 }
 
 } // namespace
@@ -39,6 +71,8 @@ void SourceReader::read(std::string_view bytes) {
     scene_ = nullptr;
     sheet_ = nullptr;
     sceneCounter_ = itemCounter_ = 0;
+    pendingRows_.clear();
+    pendingCells_.clear();
     int lineNumber = 0;
     forEachLine(bytes, [&](std::string_view line) {
         ++lineNumber;
@@ -50,9 +84,14 @@ void SourceReader::read(std::string_view bytes) {
             throw Failure(lineNumber, failure.what());
         }
     });
+    addPendingRows();
 }
 
 void SourceReader::readLine(std::string_view line) {
+    if (mode_ == Mode::Items && startsWith(line, "\t\t\t"))
+        return readSheetLine(line);
+    // Whatever else the line is, the sheet lines before it are complete.
+    addPendingRows();
     if (readTag(line))
         return;
     if (mode_ == Mode::Header) {
@@ -61,9 +100,7 @@ void SourceReader::readLine(std::string_view line) {
         else
             readSceneName(line);
     } else if (mode_ == Mode::Items) {
-        if (startsWith(line, "\t\t\t"))
-            readSheetLine(line);
-        else if (startsWith(line, "\t\t") && line.size() > 2)
+        if (startsWith(line, "\t\t") && line.size() > 2)
             readItemStart(line);
         else if (startsWith(line, "\t[p"))
             readPageOpening();
@@ -116,31 +153,50 @@ void SourceReader::readItemStart(std::string_view line) {
 void SourceReader::readSheetLine(std::string_view line) {
     if (!sheet_)
         throw std::runtime_error("アイテムより前にシートの行があります");
-    const int row = sheet_->rowCount();
-    sheet_->addRow();
-    // Column 0 is empty in these rows and every cell ends with a tab: drop both ends.
+    // Column 0 is empty in these rows and every cell ends with a tab: drop both ends. Cells
+    // are cut at every tab byte. A tab is never the second byte of a double-byte character,
+    // so this agrees with the text operations on every valid file, and a cell ending in a
+    // stray lead byte cannot swallow the tab behind it.
     const std::string_view body = line.size() > 3 ? line.substr(3, line.size() - 4) : "";
-    // Cells are cut at every tab byte. A tab is never the second byte of a double-byte
-    // character, so this agrees with the text operations on every valid file, and a cell
-    // ending in a stray lead byte cannot swallow the tab behind it.
-    int fields = 1;
-    for (char byte : body)
-        fields += byte == '\t';
-    if (sheet_->columnCount() <= fields)
-        sheet_->setColumnCount(fields + 1);
+    const std::size_t firstCell = pendingCells_.size();
     std::size_t start = 0;
-    for (int f = 0; f < fields; ++f) {
-        const std::size_t end = f + 1 < fields ? body.find('\t', start) : body.size();
-        sheet_->setCell(f + 1, row, std::string(body.substr(start, end - start)));
-        start = end + 1;
+    forEachTab(body, [&](std::size_t tab) {
+        pendingCells_.push_back(body.substr(start, tab - start));
+        start = tab + 1;
+    });
+    pendingCells_.push_back(body.substr(start));
+    const int row = sheet_->rowCount() + static_cast<int>(pendingRows_.size());
+    pendingRows_.push_back(
+        {firstCell, pendingCells_.size() - firstCell, isJumpRow(row, pendingCells_[firstCell])});
+}
+
+void SourceReader::addPendingRows() {
+    if (pendingRows_.empty())
+        return;
+    // The widest line, and a jump row's link handle cells, set the column count once.
+    int columns = sheet_->columnCount();
+    for (const PendingRow& pending : pendingRows_) {
+        columns = std::max(columns, static_cast<int>(pending.cellCount) + 1);
+        if (pending.jump)
+            columns = std::max(columns, kLastLinkHandleColumn + 1);
     }
-    fillLinkHandles(row);
+    const int firstRow = sheet_->rowCount();
+    sheet_->setColumnCount(columns);
+    sheet_->setRowCount(firstRow + static_cast<int>(pendingRows_.size()));
+    int row = firstRow;
+    for (const PendingRow& pending : pendingRows_) {
+        sheet_->setCells(1, row,
+                         std::span(pendingCells_).subspan(pending.firstCell, pending.cellCount));
+        if (pending.jump)
+            fillLinkHandles(row);
+        ++row;
+    }
     sheet_->fixedRows = 1;
+    pendingRows_.clear();
+    pendingCells_.clear();
 }
 
 void SourceReader::fillLinkHandles(int row) {
-    if (row < ItemSheet::kFirstCommandRow || toIntDef(sheet_->cell(1, row), -1) <= 0)
-        return;
     for (int c = kFirstLinkHandleColumn; c <= kLastLinkHandleColumn; ++c)
         if (sheet_->cell(c, row).empty())
             sheet_->setCell(c, row, kUnsetHandleOffset);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Rebuilds a project from the project source file. Lines are told apart by the four tag
 // lines and, inside the header and the item block, by their first three bytes only; lines of
@@ -46,8 +47,10 @@ private:
     void readSceneName(std::string_view line);
     void readItemStart(std::string_view line);
     void readSheetLine(std::string_view line);
+    // Adds the sheet lines read since the last call to the current sheet, sized once for all.
+    void addPendingRows();
     void readPageOpening();
-    // Jump rows whose link handle cells are empty get the offset -20 in each of them.
+    // A jump row's link handle cells that are empty get the offset -20 each.
     void fillLinkHandles(int row);
 
     Project& project_;
@@ -57,6 +60,15 @@ private:
     ItemSheet* sheet_ = nullptr;
     int sceneCounter_ = 0;
     int itemCounter_ = 0;
+    // The current sheet's lines read but not yet added: their cells, pointing into the bytes
+    // being read, and for each line where its cells start, how many, and whether it is a jump
+    // row (which gets its link handle cells filled).
+    struct PendingRow {
+        std::size_t firstCell, cellCount;
+        bool jump;
+    };
+    std::vector<std::string_view> pendingCells_;
+    std::vector<PendingRow> pendingRows_;
 };
 
 } // namespace hakoniwa

@@ -19,10 +19,6 @@ public:
     static void write(const Project& project, std::string& out);
     // The number of bytes write makes, found without making them.
     static std::size_t size(const Project& project);
-
-private:
-    static void writeHeader(const Project& project, std::string& out);
-    static void writeItem(const Item& item, std::string& out);
 };
 
 } // namespace hakoniwa

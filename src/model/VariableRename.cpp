@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 namespace hakoniwa {
 namespace {
@@ -41,20 +42,24 @@ struct Rewrite {
     std::optional<std::string> oldMember, newMember;
 };
 
-// The cell's text after the rename, or nothing when the cell is not affected.
-std::optional<std::string> rewritten(const std::string& cell, const Rewrite& rewrite) {
-    if (getSplitStrVal(cell, '[', 0) != rewrite.variable)
-        return std::nullopt;
+// Puts the cell's text after the rename into `text`; false when the cell is not affected.
+bool rewritten(const std::string& cell, const Rewrite& rewrite, std::string& text) {
+    // The name is what comes before the first "[", or the whole text.
+    const std::size_t open = findSeparator(cell, '[');
+    if (std::string_view(cell).substr(0, open) != rewrite.variable)
+        return false;
     if (!rewrite.oldMember) {
         // The name changes; whatever follows it (index, member) stays.
-        const std::size_t open = findSeparator(cell, '[');
-        return open == std::string::npos ? rewrite.newName + "[]"
-                                         : rewrite.newName + cell.substr(open);
+        text = rewrite.newName;
+        text += open == std::string::npos ? std::string_view("[]")
+                                          : std::string_view(cell).substr(open);
+        return true;
     }
     const Reference reference = parseReference(cell);
     if (reference.member != rewrite.oldMember)
-        return std::nullopt;
-    return rewrite.variable + "[" + reference.index + "]." + *rewrite.newMember;
+        return false;
+    text = rewrite.variable + "[" + reference.index + "]." + *rewrite.newMember;
+    return true;
 }
 
 // The columns of a row that hold arguments: [first, end).
@@ -71,16 +76,29 @@ std::pair<int, int> argumentColumns(const ItemSheet& sheet, int row) {
 }
 
 void rewriteScene(Scene& scene, const Rewrite& rewrite) {
+    const std::string& name = rewrite.variable;
+    // A reference starts with the name it spells; most cells are passed over at their first
+    // byte.
+    const auto mayRefer = [&](const std::string& cell) {
+        return !cell.empty() &&
+               (name.empty() || (cell.front() == name.front() && cell.starts_with(name)));
+    };
+    std::string text; // one buffer for every rewritten text
     for (int i = 0; i < scene.itemCount(); ++i) {
         ItemSheet& sheet = scene.item(i).sheet;
         for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r) {
-            const auto [first, end] = argumentColumns(sheet, r);
-            for (int c = first; c < end; ++c) {
+            // The row's kind is looked at only once one of its cells may refer to the variable.
+            std::optional<std::pair<int, int>> arguments;
+            for (int c = kFirstArgumentColumn; c < sheet.columnCount(); ++c) {
                 const std::string& cell = sheet.cell(c, r);
-                if (cell.empty())
+                if (!mayRefer(cell))
                     continue;
-                if (auto text = rewritten(cell, rewrite))
-                    sheet.setCell(c, r, std::move(*text));
+                if (!arguments)
+                    arguments = argumentColumns(sheet, r);
+                if (c < arguments->first || c >= arguments->second)
+                    continue;
+                if (rewritten(cell, rewrite, text))
+                    sheet.setCell(c, r, text);
             }
         }
     }
@@ -90,7 +108,7 @@ bool declares(const Scene& scene, const std::string& variable) {
     for (int i = 0; i < scene.itemCount(); ++i) {
         const ItemSheet& sheet = scene.item(i).sheet;
         for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r)
-            if (sheet.rowKind(r) == RowKind::Declaration && sheet.cell(1, r) == variable)
+            if (sheet.cell(1, r) == variable && sheet.rowKind(r) == RowKind::Declaration)
                 return true;
     }
     return false;

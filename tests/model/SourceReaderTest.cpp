@@ -109,3 +109,24 @@ TEST(SourceReader, OnlyBytesWithTheHeaderLineAreAProject) {
              "\t[scene_headder]", std::string("[scene_headder]\0", 16), "\x89\x50\x4e\x47\0\0"})
         EXPECT_FALSE(SourceReader::isProjectSource(bytes)) << bytes;
 }
+
+// Cells of every length around the eight bytes the reader looks at together, with bytes next
+// to the tab's value and double-byte characters, come back as they were written.
+TEST(SourceReader, EveryCellOfALongRowComesBack) {
+    std::vector<std::string> cells;
+    for (int length = 0; length < 20; ++length)
+        cells.push_back(std::string(length, "a\x08\x0b\x89"[length % 4]));
+    cells.push_back("\x83\x65\x83\x4c\x08\x83\x58\x83\x67\x0b");
+    std::string line = "\t\t\t";
+    for (const std::string& cell : cells)
+        line += cell + "\t";
+    const Project project = read("[scene_headder]\r\nA\r\n[/scene_headder]\r\n[itm]\r\n"
+                                 "\t[page0]\r\n\t\titm0\t\r\n" +
+                                 line + "\r\n" + line + "\r\n[/itm]\r\n");
+    const ItemSheet& sheet = project.scene(0).item(0).sheet;
+    ASSERT_EQ(sheet.rowCount(), 3);
+    EXPECT_EQ(sheet.columnCount(), static_cast<int>(cells.size()) + 1);
+    for (int row = 1; row <= 2; ++row)
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            EXPECT_EQ(sheet.cell(static_cast<int>(c) + 1, row), cells[c]) << row << "," << c + 1;
+}
