@@ -1,6 +1,5 @@
 #include "ProgramApplication.h"
-#include "model/Definitions.h"
-#include "platform/Cp932Codec.h"
+#include "ProgramProject.h"
 #include "player/app/CommandLine.h"
 
 #include <QFile>
@@ -9,8 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using namespace hakoniwa;
 using namespace hakoniwa::player;
+using program_project::instruction;
 
 namespace {
 
@@ -61,36 +60,12 @@ protected:
     void SetUp() override {
         ensureApplication();
         ASSERT_TRUE(folder.isValid());
-        vocabulary = QStringLiteral(HAKONIWA_SOURCE_DIR "/dat/txt/game");
+        vocabulary = program_project::vocabularyFolder();
     }
 
-    // The whole mtd.txt line of the instruction `name`.
-    std::string instruction(const QString& name) {
-        QFile file(vocabulary + QStringLiteral("/mtd.txt"));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        for (const std::string& line : Definitions::splitLines(file.readAll().toStdString()))
-            if (Cp932Codec::decode(line).startsWith(name + QLatin1Char('-')))
-                return line;
-        ADD_FAILURE() << name.toStdString();
-        return {};
-    }
-
-    // One item, started, whose rows are given cell by cell from column 1.
     QString writeProject(const std::vector<std::vector<std::string>>& rows) {
-        std::string text = "[scene_headder]\r\n" + Cp932Codec::encode(QStringLiteral("メイン")) +
-                           "\r\n[/scene_headder]\r\n[itm]\r\n\t[page0]\r\n"
-                           "\t\titm0\t\t\t\t\t\t\t\t\t\t\r\n\t\t\t10\t10\t1\t\t\t\t\t\t\t\r\n";
-        for (const std::vector<std::string>& row : rows) {
-            text += "\t\t\t";
-            for (std::size_t c = 1; c < 10; ++c)
-                text += (c - 1 < row.size() ? row[c - 1] : std::string()) + "\t";
-            text += "\r\n";
-        }
-        text += "\t[/page0]\r\n[/itm]\r\n";
         const QString path = folder.filePath(QStringLiteral("game.txt"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text.data(), static_cast<qint64>(text.size()));
+        program_project::write(path, rows);
         return path;
     }
 

@@ -203,7 +203,7 @@ void PlayerWindow::askName(const std::string& prompt) {
 }
 
 bool PlayerWindow::nameEntryVisible() const {
-    return nameEntry->isVisible();
+    return !nameEntry->isHidden();
 }
 
 void PlayerWindow::answerName() {
@@ -248,7 +248,7 @@ void PlayerWindow::paintEvent(QPaintEvent*) {
 }
 
 void PlayerWindow::resizeEvent(QResizeEvent*) {
-    if (nameEntry->isVisible())
+    if (!nameEntry->isHidden())
         askName(Cp932Codec::encode(namePrompt->text()));
 }
 

@@ -33,6 +33,8 @@ public:
     void advance(bool oneAtLeast = false);
 
     const QImage& frame() const { return shown; }
+    // The running game; none when it could not even be made.
+    const Game* playing() const { return game.get(); }
     const std::optional<PlayError>& stoppedBy() const { return failure; }
     bool nameEntryVisible() const;
 
