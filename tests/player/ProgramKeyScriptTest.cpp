@@ -77,6 +77,8 @@ TEST(ProgramInput, ATapBetweenFramesIsDownForOneFrame) {
     input.setKey(Key::Left, true); // held: down in every frame until released
     input.takeFrame();
     EXPECT_TRUE(input.takeFrame().keysDown[static_cast<int>(Key::Left)]);
+    input.releaseAll();
+    EXPECT_FALSE(input.takeFrame().keysDown[static_cast<int>(Key::Left)]);
 }
 
 } // namespace

@@ -9,6 +9,11 @@ void InputState::setKey(Key key, bool down) {
         tapped[index] = true;
 }
 
+void InputState::releaseAll() {
+    held.keysDown = {};
+    held.mouseLeft = held.mouseRight = false;
+}
+
 void InputState::moveMouse(int x, int y) {
     held.mouseX = x;
     held.mouseY = y;

@@ -15,6 +15,9 @@ namespace hakoniwa::player {
 class InputState {
 public:
     void setKey(Key key, bool down);
+    // Every key and button up, as when the window loses the keyboard: a release it never
+    // sees must not leave a key held.
+    void releaseAll();
     void moveMouse(int x, int y);
     void setButton(MouseButton button, bool down);
     // `name` is code page 932; it reaches the game with the next frame.

@@ -252,6 +252,11 @@ void PlayerWindow::resizeEvent(QResizeEvent*) {
         askName(Cp932Codec::encode(namePrompt->text()));
 }
 
+void PlayerWindow::focusOutEvent(QFocusEvent* event) {
+    input.releaseAll();
+    QWidget::focusOutEvent(event);
+}
+
 bool PlayerWindow::handleKey(QKeyEvent* event, bool down) {
     const std::optional<Key> key = gameKey(event->key());
     if (!key)
