@@ -82,6 +82,15 @@ TEST_F(RuntimeErrorsTest, FaultsAreReportedOnlyWhenReachedAndStopEverything) {
     EXPECT_EQ(errorMessage(), "シーン「sub」 アイテム「boss」 1 行目: 0 で割ることはできません");
     run(1);
     EXPECT_FALSE(game->finished());
+    SetUp();
+    addItem(true);
+    op("キー待ち", {"画面幅,画面の横の大きさ（ピクセル）"});
+    start(1);
+    FrameInput up;
+    up.keysDown[0] = true;
+    run(1, up);
+    EXPECT_EQ(errorMessage(),
+              "シーン「メイン」 アイテム「itm0」 1 行目: 画面の大きさが使えません: 0");
 }
 
 TEST_F(RuntimeErrorsTest, MissingFilesStopTheGameBeforeItStarts) {
