@@ -52,7 +52,7 @@ void RuntimeTest::SetUp() {
              (std::string(info->test_suite_name()) + "." + info->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
-    scenes_.push_back({"メイン", {}});
+    scenes_.assign(1, {"メイン", {}});
 }
 
 void RuntimeTest::addScene(const std::string& caption) {

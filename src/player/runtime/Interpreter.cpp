@@ -69,6 +69,7 @@ void Interpreter::startFrame(const FrameInput& input) {
             if (!thread->ended && wakes(*thread))
                 ready_.push_back(thread.get());
         } catch (const RowFault& fault) {
+            --thread->pc; // the answer belongs to the waiting row, the one before
             stop(*thread, fault.what());
             return;
         }
