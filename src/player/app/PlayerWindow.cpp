@@ -80,15 +80,16 @@ PlayerWindow::PlayerWindow(const GameOptions& options, QWidget* parent)
     connect(nameField, &QLineEdit::returnPressed, this, [this] { answerName(); });
     nameEntry->hide();
 
+    shown = QImage(640, 480, QImage::Format_RGB32);
+    shown.fill(Qt::black);
     try {
         game = std::make_unique<Game>(options);
+        shown = QImage(game->width(), game->height(), QImage::Format_RGB32);
+        shown.fill(Qt::black);
     } catch (const std::exception& error) {
         stopWith(PlayError{{}, {}, 0, error.what()});
     }
-    const QSize size = game ? QSize(game->width(), game->height()) : QSize(640, 480);
-    shown = QImage(size, QImage::Format_RGB32);
-    shown.fill(Qt::black);
-    resize(size);
+    resize(shown.size());
     if (game && game->error())
         stopWith(*game->error());
 }
@@ -99,12 +100,17 @@ void PlayerWindow::start() {
     clock.start();
     framesRun = 0;
     frameBase = 0;
-    scheduleNextFrame();
+    // The first frame runs from the event loop, so that a game that ends at once can end it.
+    timer->start(0);
 }
 
 void PlayerWindow::advance(bool oneAtLeast) {
-    if (inFrame || failure || !game || game->finished())
+    if (inFrame || failure || !game)
         return;
+    if (game->finished()) {
+        close();
+        return;
+    }
     if (!clock.isValid())
         clock.start();
     long long behind = clock.elapsed() * kFramesPerSecond / 1000 + 1 - frameBase - framesRun;
@@ -143,7 +149,7 @@ void PlayerWindow::stopWith(const PlayError& error) {
     timer->stop();
     nameEntry->hide();
     std::cerr << "hakoniwa-player: " << error.message() << std::endl;
-    if (game && !shown.isNull()) {
+    if (game) {
         redraw();
     } else {
         paintErrorOverlay(shown, error);
