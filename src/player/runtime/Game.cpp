@@ -1,0 +1,112 @@
+#include "player/runtime/Game.h"
+
+#include "model/Definitions.h"
+#include "model/Project.h"
+#include "model/SourceReader.h"
+#include "player/runtime/Interpreter.h"
+#include "player/runtime/ProgramBuilder.h"
+#include "player/runtime/TextCodec.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace hakoniwa::player {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The whole file as bytes; throws std::runtime_error "ファイル <path> は開けません".
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    if (!in || !(bytes << in.rdbuf()))
+        throw std::runtime_error("ファイル " + path.string() + " は開けません");
+    return bytes.str();
+}
+
+Definitions readVocabulary(const fs::path& folder) {
+    Definitions definitions;
+    definitions.systemVariables = Definitions::splitLines(readBytes(folder / "sysHen.txt"));
+    definitions.instructions = Definitions::splitLines(readBytes(folder / "mtd.txt"));
+    definitions.components = Definitions::splitLines(readBytes(folder / "cmp.txt"));
+    return definitions;
+}
+
+// The data folder holds the vocabulary folder in txt/.
+fs::path dataFolderOf(const fs::path& vocabularyFolder) {
+    return fs::absolute(vocabularyFolder).lexically_normal().parent_path().parent_path();
+}
+
+std::unique_ptr<Interpreter> load(const GameOptions& options) {
+    const Definitions vocabulary = readVocabulary(options.vocabularyDir);
+    const std::string source = readBytes(options.projectPath);
+    Project project;
+    SourceReader(project, 0, 0).read(source);
+    SystemVariables system(vocabulary.systemVariables);
+    Program program = ProgramBuilder(project, vocabulary, system).build();
+    const fs::path projectFolder = fs::absolute(options.projectPath).parent_path();
+    return std::make_unique<Interpreter>(
+        std::move(program), std::move(system),
+        FileResolver(projectFolder, dataFolderOf(options.vocabularyDir)), options);
+}
+
+} // namespace
+
+std::string PlayError::message() const {
+    if (scene.empty() && item.empty())
+        return reason;
+    return "シーン「" + cp932ToUtf8(scene) + "」 アイテム「" + cp932ToUtf8(item) + "」 " +
+           std::to_string(row) + " 行目: " + reason;
+}
+
+class Game::Impl {
+public:
+    explicit Impl(const GameOptions& options) : width(options.width), height(options.height) {
+        try {
+            interpreter = load(options);
+        } catch (const std::exception& failure) {
+            loadError = PlayError{{}, {}, 0, failure.what()};
+        }
+    }
+
+    std::unique_ptr<Interpreter> interpreter;
+    std::optional<PlayError> loadError;
+    Picture emptyPicture;
+    int width, height;
+};
+
+Game::Game(const GameOptions& options) : impl(std::make_unique<Impl>(options)) {}
+
+Game::~Game() = default;
+
+void Game::runFrame(const FrameInput& input, Host& host) {
+    if (impl->interpreter)
+        impl->interpreter->runFrame(input, host);
+}
+
+const Picture& Game::picture() const {
+    return impl->interpreter ? impl->interpreter->picture() : impl->emptyPicture;
+}
+
+int Game::width() const {
+    return impl->interpreter ? impl->interpreter->width() : impl->width;
+}
+
+int Game::height() const {
+    return impl->interpreter ? impl->interpreter->height() : impl->height;
+}
+
+bool Game::finished() const {
+    return impl->interpreter && impl->interpreter->finished();
+}
+
+const std::optional<PlayError>& Game::error() const {
+    return impl->interpreter ? impl->interpreter->error() : impl->loadError;
+}
+
+std::string Game::dumpVariables() const {
+    return impl->interpreter ? impl->interpreter->dumpVariables() : std::string();
+}
+
+} // namespace hakoniwa::player
