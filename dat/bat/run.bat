@@ -1,11 +1,29 @@
 @echo off
-rem Sample run script. The editor's run button writes the project to tmp.txt next to
-rem this file, then opens this file with the shell, with no parameters, in the editor's
-rem start-up directory. The editor does not wait for it.
+rem Run script. The editor's run button writes the project to tmp.txt next to this file,
+rem then opens this file with the shell, with no parameters, in the editor's start-up
+rem directory (the folder holding dat\), with HAKONIWA_BIN_DIR set to the editor's own
+rem folder. The editor does not wait for it, so neither does this script: it logs the run,
+rem starts the player and ends.
 setlocal
 set "RUNFILE=%~dp0tmp.txt"
+set "LOG=%~dp0run.log"
 set "SIZE=missing"
 if exist "%RUNFILE%" for %%F in ("%RUNFILE%") do set "SIZE=%%~zF bytes"
->>"%~dp0run.log" echo %DATE% %TIME% %RUNFILE% %SIZE%
-rem The engine that executes the project is started here, with the run file, for example:
-rem   start "" "C:\engine\engine.exe" "%RUNFILE%"
+>>"%LOG%" echo %DATE% %TIME% %RUNFILE% %SIZE%
+rem The player beside the editor first, then the one on PATH.
+set "PLAYER="
+if defined HAKONIWA_BIN_DIR if exist "%HAKONIWA_BIN_DIR%\hakoniwa-player.exe" set "PLAYER=%HAKONIWA_BIN_DIR%\hakoniwa-player.exe"
+if not defined PLAYER for %%P in (hakoniwa-player.exe) do set "PLAYER=%%~$PATH:P"
+if not defined PLAYER goto notfound
+rem The vocabulary the editor uses: dat\txt\<first line of dat\txt\conf.txt>.
+set "FOLDER="
+if exist "dat\txt\conf.txt" set /p FOLDER=<"dat\txt\conf.txt"
+if defined FOLDER (
+    start "" "%PLAYER%" --vocabulary "%CD%\dat\txt\%FOLDER%" "%RUNFILE%"
+) else (
+    start "" "%PLAYER%" "%RUNFILE%"
+)
+exit /b 0
+:notfound
+>>"%LOG%" echo %DATE% %TIME% hakoniwa-player.exe not found, looked in HAKONIWA_BIN_DIR=%HAKONIWA_BIN_DIR% and PATH
+exit /b 1

@@ -1,14 +1,39 @@
 #!/bin/sh
-# Sample run script. The editor's run button writes the project to tmp.txt next to this
-# script, then starts it as: /bin/sh <absolute path of this script>, with no arguments,
-# in the editor's start-up directory. The editor does not wait for it.
+# Run script. The editor's run button writes the project to tmp.txt next to this script,
+# then starts it as: /bin/sh <absolute path of this script>, with no arguments, in the
+# editor's start-up directory (the folder holding dat/), with HAKONIWA_BIN_DIR set to the
+# editor's own folder. The editor does not wait for it, so neither does this script: it logs
+# the run, starts the player in the background and ends.
 here=$(dirname "$0")
 run_file="$here/tmp.txt"
+log="$here/run.log"
 if [ -f "$run_file" ]; then
     size="$(wc -c < "$run_file" | tr -d ' ') bytes"
 else
     size="missing"
 fi
-printf '%s %s %s\n' "$(date '+%Y-%m-%d %H:%M:%S')" "$run_file" "$size" >> "$here/run.log"
-# The engine that executes the project is started here, with the run file, for example:
-#   exec /opt/engine/bin/engine "$run_file"
+now=$(date '+%Y-%m-%d %H:%M:%S')
+printf '%s %s %s\n' "$now" "$run_file" "$size" >> "$log"
+
+# The player beside the editor first, then the one on PATH.
+player=""
+if [ -n "$HAKONIWA_BIN_DIR" ] && [ -x "$HAKONIWA_BIN_DIR/hakoniwa-player" ]; then
+    player="$HAKONIWA_BIN_DIR/hakoniwa-player"
+elif command -v hakoniwa-player > /dev/null 2>&1; then
+    player=$(command -v hakoniwa-player)
+fi
+if [ -z "$player" ]; then
+    printf '%s hakoniwa-player not found (looked in HAKONIWA_BIN_DIR=%s and PATH)\n' \
+        "$now" "$HAKONIWA_BIN_DIR" >> "$log"
+    exit 1
+fi
+
+# The vocabulary the editor uses: dat/txt/<first line of dat/txt/conf.txt>.
+set --
+if [ -f dat/txt/conf.txt ]; then
+    folder=$(head -n 1 dat/txt/conf.txt | tr -d '\r' | tr '\\' '/')
+    if [ -n "$folder" ]; then
+        set -- --vocabulary "$PWD/dat/txt/$folder"
+    fi
+fi
+"$player" "$@" "$run_file" < /dev/null > /dev/null 2>> "$log" &

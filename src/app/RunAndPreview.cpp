@@ -4,6 +4,7 @@
 #include "details/Settei.h"
 #include "handles/Unit5.h"
 #include "platform/DataPaths.h"
+#include "platform/DataPlaces.h"
 #include "platform/Launcher.h"
 
 #include <QApplication>
@@ -37,8 +38,11 @@ QPoint startPosition(int index) {
 }
 
 // Starts the run script with no arguments in baseDir; the script finds the
-// run file next to itself. Its outcome is not looked at.
+// run file next to itself, and the player beside the editor through HAKONIWA_BIN_DIR, which
+// the script inherits from this process. Its outcome is not looked at.
 void launchRunScript(const QString& baseDir) {
+    qputenv("HAKONIWA_BIN_DIR",
+            QDir::toNativeSeparators(hakoniwa::DataPlaces::current().binaryDir()).toLocal8Bit());
     const QString script = QFileInfo(QDir(hakoniwa::DataPaths::runFolder(baseDir))
                                          .filePath(hakoniwa::DataPaths::runScriptName()))
                                .absoluteFilePath();

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 #include <QThread>
@@ -61,6 +62,65 @@ public:
 
 QString cell(int column, int row) {
     return Form1->sgPos->item(row, column)->text();
+}
+
+// A development tree in the scratch folder whose program folder is `binary`.
+class ScratchPlaces : public hakoniwa::DataPlaces {
+public:
+    QString working, binary;
+    QString binaryDir() const override { return binary; }
+    QString workingDir() const override { return working; }
+    QString userDataDir() const override { return working + "/data"; }
+    bool isWritableFolder(const QString& folder) const override { return QDir(folder).exists(); }
+};
+
+QByteArray waitForFile(const QString& path) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(path) && waited.elapsed() < 5000)
+        QThread::msleep(20);
+    QThread::msleep(50); // the script may still be writing
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A stand-in player in `folder` that writes its arguments, one a line, to args.txt beside it.
+void writeFakePlayer(const QString& folder) {
+    QDir().mkpath(folder);
+    QFile player(folder + "/hakoniwa-player");
+    ASSERT_TRUE(player.open(QIODevice::WriteOnly));
+    player.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.txt\"\n");
+    player.setPermissions(player.permissions() | QFileDevice::ExeOwner);
+}
+
+// The fake player's arguments, paths made canonical.
+QStringList playerArguments(const QString& argsFile) {
+    QStringList arguments = QString::fromUtf8(waitForFile(argsFile)).trimmed().split('\n');
+    for (QString& argument : arguments)
+        if (argument.startsWith('/'))
+            argument = QFileInfo(argument).canonicalFilePath();
+    return arguments;
+}
+
+// PATH for the length of a test, put back however the test ends.
+class ScopedPath {
+public:
+    explicit ScopedPath(const QString& path) : saved_(qgetenv("PATH")) {
+        qputenv("PATH", path.toLocal8Bit());
+    }
+    ~ScopedPath() { qputenv("PATH", saved_); }
+
+private:
+    QByteArray saved_;
+};
+
+// A PATH folder holding only the tools the run script needs, so that no installed player is
+// found by accident.
+QString toolsOnlyPath(const QString& folder) {
+    QDir().mkpath(folder);
+    for (const char* tool : {"date", "dirname", "head", "tr", "wc"})
+        QFile::link(QStandardPaths::findExecutable(tool), folder + "/" + tool);
+    return folder;
 }
 
 } // namespace
@@ -118,6 +178,7 @@ TEST_F(Run, FailedWriteIsReportedAndTheScriptGetsThePreviousRunFile) {
 
 TEST_F(Run, TheSampleScriptLogsTheRunFileItWasGiven) {
     hakoniwa::Launcher::install(nullptr); // the real launcher and the repository's run.sh
+    const ScopedPath noPlayer(toolsOnlyPath(scratch.filePath("tools")));
     const QString log = scratch.filePath("dat/bat/run.log");
     QFile::remove(log); // a log left in the repository's dat/ was copied along
     Form1->Button2Click();
@@ -132,6 +193,46 @@ TEST_F(Run, TheSampleScriptLogsTheRunFileItWasGiven) {
     EXPECT_TRUE(line.contains("tmp.txt")) << line.toStdString();
     EXPECT_TRUE(line.contains(QString::number(bytesOf(Form1->project).size()) + " bytes"))
         << line.toStdString();
+}
+
+TEST_F(Run, TheScriptStartsThePlayerBesideTheEditorThenOnPathOrLogsItsAbsence) {
+    hakoniwa::Launcher::install(nullptr);
+    auto places = std::make_unique<ScratchPlaces>();
+    places->working = QDir::cleanPath(scratch.path());
+    places->binary = scratch.filePath("bin");
+    ScratchPlaces* scratchPlaces = places.get();
+    hakoniwa::DataPlaces::install(std::move(places));
+    const QString tools = toolsOnlyPath(scratch.filePath("tools"));
+    const QStringList expected = {
+        "--vocabulary", QFileInfo(scratch.filePath("dat/txt/game")).canonicalFilePath(),
+        QFileInfo(scratch.filePath("dat/bat")).canonicalFilePath() + "/tmp.txt"};
+    {
+        const ScopedPath noPlayer(tools);
+        writeFakePlayer(scratch.filePath("bin"));
+        Form1->Button2Click();
+        EXPECT_EQ(playerArguments(scratch.filePath("bin/args.txt")), expected);
+    }
+    {
+        scratchPlaces->binary = scratch.filePath("empty");
+        writeFakePlayer(scratch.filePath("onpath"));
+        const ScopedPath playerOnPath(tools + ":" + scratch.filePath("onpath"));
+        Form1->Button2Click();
+        EXPECT_EQ(playerArguments(scratch.filePath("onpath/args.txt")), expected);
+    }
+    const ScopedPath noPlayer(tools);
+    const QString log = scratch.filePath("dat/bat/run.log");
+    QFile::remove(log);
+    Form1->Button2Click();
+    QByteArray logged;
+    QElapsedTimer waited;
+    waited.start();
+    while (!logged.contains("not found") && waited.elapsed() < 5000) {
+        QThread::msleep(20);
+        logged = waitForFile(log);
+    }
+    EXPECT_TRUE(logged.contains("hakoniwa-player not found")) << logged.toStdString();
+    EXPECT_EQ(logged.count('\n'), 2) << logged.toStdString(); // the run's line and why
+    hakoniwa::DataPlaces::install(nullptr);
 }
 
 TEST_F(Run, ReadOnlyDataFolderRunsFromTheUserFolderOrSaysWhyNot) {
