@@ -2,8 +2,9 @@
 # Run script. The editor's run button writes the project to tmp.txt next to this script,
 # then starts it as: /bin/sh <absolute path of this script>, with no arguments, in the
 # editor's start-up directory (the folder holding dat/), with HAKONIWA_BIN_DIR set to the
-# editor's own folder. The editor does not wait for it, so neither does this script: it logs
-# the run, starts the player in the background and ends.
+# editor's own folder and HAKONIWA_PROJECT_DIR to the saved project's folder (the game's
+# images and sounds lie there). The editor does not wait for it, so neither does this script:
+# it logs the run, starts the player in the background and ends.
 here=$(dirname "$0")
 run_file="$here/tmp.txt"
 log="$here/run.log"
@@ -35,5 +36,9 @@ if [ -f dat/txt/conf.txt ]; then
     if [ -n "$folder" ]; then
         set -- --vocabulary "$PWD/dat/txt/$folder"
     fi
+fi
+# File names in the game are looked up beside the saved project first.
+if [ -n "$HAKONIWA_PROJECT_DIR" ]; then
+    set -- "$@" --files "$HAKONIWA_PROJECT_DIR"
 fi
 "$player" "$@" "$run_file" < /dev/null > /dev/null 2>> "$log" &

@@ -37,12 +37,17 @@ QPoint startPosition(int index) {
     return positions[index];
 }
 
-// Starts the run script with no arguments in baseDir; the script finds the
-// run file next to itself, and the player beside the editor through HAKONIWA_BIN_DIR, which
-// the script inherits from this process. Its outcome is not looked at.
-void launchRunScript(const QString& baseDir) {
+// Starts the run script with no arguments in baseDir; the script finds the run file next to
+// itself, and through two variables it inherits from this process the player beside the
+// editor (HAKONIWA_BIN_DIR) and the folder of the saved project, where the game's images and
+// sounds lie (HAKONIWA_PROJECT_DIR, empty for a project never saved). Its outcome is not
+// looked at.
+void launchRunScript(const QString& baseDir, const QString& projectFile) {
     qputenv("HAKONIWA_BIN_DIR",
             QDir::toNativeSeparators(hakoniwa::DataPlaces::current().binaryDir()).toLocal8Bit());
+    const QString projectDir =
+        projectFile.isEmpty() ? QString() : QFileInfo(projectFile).absolutePath();
+    qputenv("HAKONIWA_PROJECT_DIR", QDir::toNativeSeparators(projectDir).toLocal8Bit());
     const QString script = QFileInfo(QDir(hakoniwa::DataPaths::runFolder(baseDir))
                                          .filePath(hakoniwa::DataPaths::runScriptName()))
                                .absoluteFilePath();
@@ -129,7 +134,7 @@ void TForm1::Button2Click() {
     guarded(handler("TForm1::Button2Click"), [&] {
         // The writer reports its own failure; the script then runs on the previous run file.
         mkSource(QString());
-        launchRunScript(baseDir);
+        launchRunScript(baseDir, projectFile);
     });
 }
 

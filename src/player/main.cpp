@@ -29,6 +29,8 @@ GameOptions gameOptions(const CommandLine& line) {
     const QString vocabulary =
         line.vocabulary ? QString::fromStdString(*line.vocabulary) : defaultVocabularyFolder();
     options.vocabularyDir = QDir(vocabulary).absolutePath().toStdString();
+    if (line.files)
+        options.filesDir = QDir(QString::fromStdString(*line.files)).absolutePath().toStdString();
     options.seed = line.seed;
     return options;
 }

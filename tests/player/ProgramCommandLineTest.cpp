@@ -29,9 +29,10 @@ TEST(ProgramCommandLine, ReadsOptionsInBothFormsAndRefusesWhatIsWrong) {
     EXPECT_FALSE(window.vocabulary);
     EXPECT_EQ(window.seed, 1u);
 
-    const CommandLine headless = CommandLine::parse(
-        {"--headless", "--frames=120", "--keys", "k.txt", "--seed", "4294967295",
-         "--screenshot=out.png", "--dump-variables", "--vocabulary", "voc", "--", "-odd.txt"});
+    const CommandLine headless =
+        CommandLine::parse({"--headless", "--frames=120", "--keys", "k.txt", "--seed", "4294967295",
+                            "--screenshot=out.png", "--dump-variables", "--vocabulary", "voc",
+                            "--files", "art", "--", "-odd.txt"});
     EXPECT_TRUE(headless.headless);
     EXPECT_EQ(headless.frames, 120);
     EXPECT_EQ(headless.keyScript, "k.txt");
@@ -39,6 +40,7 @@ TEST(ProgramCommandLine, ReadsOptionsInBothFormsAndRefusesWhatIsWrong) {
     EXPECT_EQ(headless.screenshot, "out.png");
     EXPECT_TRUE(headless.dumpVariables);
     EXPECT_EQ(headless.vocabulary, "voc");
+    EXPECT_EQ(headless.files, "art");
     EXPECT_EQ(headless.project, "-odd.txt");
 
     EXPECT_EQ(failureOf({}), "プロジェクトファイルを指定してください");

@@ -216,8 +216,15 @@ TEST_F(Run, TheScriptStartsThePlayerBesideTheEditorThenOnPathOrLogsItsAbsence) {
         scratchPlaces->binary = scratch.filePath("empty");
         writeFakePlayer(scratch.filePath("onpath"));
         const ScopedPath playerOnPath(tools + ":" + scratch.filePath("onpath"));
+        // A saved project's own folder is where the game's files are looked up.
+        ASSERT_TRUE(QDir(scratch.path()).mkpath("games"));
+        Form1->projectFile = scratch.filePath("games/game.txt");
         Form1->Button2Click();
-        EXPECT_EQ(playerArguments(scratch.filePath("onpath/args.txt")), expected);
+        QStringList withFiles = expected;
+        withFiles.insert(2, QFileInfo(scratch.filePath("games")).canonicalFilePath());
+        withFiles.insert(2, "--files");
+        EXPECT_EQ(playerArguments(scratch.filePath("onpath/args.txt")), withFiles);
+        Form1->projectFile.clear();
     }
     const ScopedPath noPlayer(tools);
     const QString log = scratch.filePath("dat/bat/run.log");

@@ -82,6 +82,8 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
             line.help = true;
         } else if (name == "--vocabulary") {
             line.vocabulary = args.value();
+        } else if (name == "--files") {
+            line.files = args.value();
         } else if (name == "--seed") {
             line.seed = static_cast<std::uint32_t>(
                 number(name, args.value(), 0, std::numeric_limits<std::uint32_t>::max()));
@@ -111,11 +113,14 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
 }
 
 const char* CommandLine::usage() {
-    return "使い方: hakoniwa-player [--vocabulary フォルダ] [--seed S] [--headless [--frames N]\n"
+    return "使い方: hakoniwa-player [--vocabulary フォルダ] [--files フォルダ] [--seed S]\n"
+           "                       [--headless [--frames N]\n"
            "                       [--keys ファイル] [--screenshot 画像.png] [--dump-variables]]\n"
            "                       プロジェクト.txt\n"
            "  --vocabulary      mtd.txt, cmp.txt, sysHen.txt のあるフォルダ\n"
            "                    (既定: dat/txt/conf.txt が示すもの)\n"
+           "  --files           画像や音のファイル名を探すフォルダ\n"
+           "                    (既定: プロジェクトファイルのフォルダ)\n"
            "  --seed            乱数の種 (既定 1)\n"
            "  --headless        窓を出さず、ゲーム時間で 1 秒 60 フレームを速く回す\n"
            "  --frames          回すフレーム数 (既定 60)\n"

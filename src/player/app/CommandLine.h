@@ -7,7 +7,7 @@
 #include <vector>
 
 // The player's command line:
-//   hakoniwa-player [--vocabulary DIR] [--seed S]
+//   hakoniwa-player [--vocabulary DIR] [--files DIR] [--seed S]
 //                   [--headless [--frames N] [--keys SCRIPT] [--screenshot PNG]
 //                    [--dump-variables]] PROJECT
 namespace hakoniwa::player {
@@ -15,6 +15,7 @@ namespace hakoniwa::player {
 struct CommandLine {
     std::string project;
     std::optional<std::string> vocabulary; // empty: the editor's vocabulary folder
+    std::optional<std::string> files;      // empty: the project file's folder
     std::uint32_t seed = 1;
     bool headless = false;
     int frames = 60;

@@ -45,7 +45,9 @@ std::unique_ptr<Interpreter> load(const GameOptions& options) {
     SourceReader(project, 0, 0).read(source);
     SystemVariables system(vocabulary.systemVariables);
     Program program = ProgramBuilder(project, vocabulary, system).build();
-    const fs::path projectFolder = fs::absolute(options.projectPath).parent_path();
+    const fs::path projectFolder = options.filesDir.empty()
+                                       ? fs::absolute(options.projectPath).parent_path()
+                                       : fs::absolute(options.filesDir);
     return std::make_unique<Interpreter>(
         std::move(program), std::move(system),
         FileResolver(projectFolder, dataFolderOf(options.vocabularyDir)), options);

@@ -81,7 +81,10 @@ struct PlayError {
 struct GameOptions {
     std::string projectPath;   // project file written by the editor
     std::string vocabularyDir; // folder holding mtd.txt, cmp.txt and sysHen.txt
-    std::uint32_t seed = 1;    // for 乱数 and 確率で
+    // Where file names without a folder are looked up first; empty: the project file's folder.
+    // The editor's run file lies in the run folder, away from the project's own files.
+    std::string filesDir;
+    std::uint32_t seed = 1; // for 乱数 and 確率で
     int width = 640;
     int height = 480;
 };
