@@ -6,9 +6,11 @@ SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-# Any finding, leaks included, stops the run.
+# Any finding, leaks included, stops the run; only the system libraries named in the
+# suppressions file may keep what they allocated.
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
-	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0
 
 MAKEFLAGS += --no-print-directory
 
