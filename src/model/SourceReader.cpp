@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kFirstLinkHandleColumn = 6;
 constexpr int kLastLinkHandleColumn = 9;
-constexpr const char* kUnsetHandleOffset = "-20";
+constexpr std::string_view kUnsetHandleOffset = "-20";
 constexpr std::string_view kHeaderOpening = "[scene_headder]";
 
 bool startsWith(std::string_view line, std::string_view prefix) {
@@ -46,7 +46,10 @@ template <typename OnTab> void forEachTab(std::string_view text, OnTab&& onTab) 
 
 // A command row whose column 1 holds a jump number: its link handle cells get filled.
 bool isJumpRow(int row, std::string_view column1) {
-    return row >= ItemSheet::kFirstCommandRow && toIntDef(std::string(column1), -1) > 0;
+    // Instruction rows ("0") and empty ones, most rows, need no conversion.
+    if (row < ItemSheet::kFirstCommandRow || column1.empty() || column1 == "0")
+        return false;
+    return toIntDef(std::string(column1), -1) > 0;
 }
 
 } // namespace
@@ -71,6 +74,7 @@ void SourceReader::read(std::string_view bytes) {
     scene_ = nullptr;
     sheet_ = nullptr;
     sceneCounter_ = itemCounter_ = 0;
+    previousSheet_ = nullptr;
     pendingRows_.clear();
     pendingCells_.clear();
     int lineNumber = 0;
@@ -182,24 +186,27 @@ void SourceReader::addPendingRows() {
     }
     const int firstRow = sheet_->rowCount();
     sheet_->setColumnCount(columns);
-    sheet_->setRowCount(firstRow + static_cast<int>(pendingRows_.size()));
-    int row = firstRow;
+    // The new rows laid out as the sheet holds them; column 0 stays empty.
+    rowTexts_.assign(pendingRows_.size() * columns, std::string_view());
+    std::string_view* row = rowTexts_.data();
     for (const PendingRow& pending : pendingRows_) {
-        sheet_->setCells(1, row,
-                         std::span(pendingCells_).subspan(pending.firstCell, pending.cellCount));
+        std::copy_n(pendingCells_.begin() + static_cast<std::ptrdiff_t>(pending.firstCell),
+                    pending.cellCount, row + 1);
         if (pending.jump)
             fillLinkHandles(row);
-        ++row;
+        row += columns;
     }
+    sheet_->setRows(firstRow, rowTexts_, previousSheet_);
+    previousSheet_ = sheet_;
     sheet_->fixedRows = 1;
     pendingRows_.clear();
     pendingCells_.clear();
 }
 
-void SourceReader::fillLinkHandles(int row) {
+void SourceReader::fillLinkHandles(std::string_view* row) {
     for (int c = kFirstLinkHandleColumn; c <= kLastLinkHandleColumn; ++c)
-        if (sheet_->cell(c, row).empty())
-            sheet_->setCell(c, row, kUnsetHandleOffset);
+        if (row[c].empty())
+            row[c] = kUnsetHandleOffset;
 }
 
 void SourceReader::readPageOpening() {

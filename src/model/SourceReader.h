@@ -51,7 +51,7 @@ private:
     void addPendingRows();
     void readPageOpening();
     // A jump row's link handle cells that are empty get the offset -20 each.
-    void fillLinkHandles(int row);
+    void fillLinkHandles(std::string_view* row);
 
     Project& project_;
     int newItemX_, newItemY_;
@@ -69,6 +69,11 @@ private:
     };
     std::vector<std::string_view> pendingCells_;
     std::vector<PendingRow> pendingRows_;
+    // The pending rows laid out whole, as the sheet takes them.
+    std::vector<std::string_view> rowTexts_;
+    // The sheet filled last: the next item is mostly made like it, so its cells are tried
+    // before any lookup.
+    const ItemSheet* previousSheet_ = nullptr;
 };
 
 } // namespace hakoniwa
