@@ -211,6 +211,30 @@ void ItemSheet::setCells(int column, int row, std::span<const std::string_view> 
         texts, std::span(cells_).subspan(std::size_t(row) * columns_ + column, texts.size()));
 }
 
+void ItemSheet::setRows(int firstRow, std::span<const std::string_view> texts,
+                        const ItemSheet* alike) {
+    if (firstRow < 0)
+        throwOutside(0, firstRow);
+    if (columns_ == 0 ? !texts.empty() : texts.size() % columns_ != 0)
+        throw std::invalid_argument("rows must be given whole");
+    if (texts.empty())
+        return;
+    const int rowsGiven = static_cast<int>(texts.size() / columns_);
+    if (ChangeLog::recording()) {
+        for (int r = 0; r < rowsGiven; ++r)
+            setCells(0, firstRow + r, texts.subspan(std::size_t(r) * columns_, columns_));
+        return;
+    }
+    if (firstRow + rowsGiven > rows_)
+        setRowCount(firstRow + rowsGiven);
+    ChangeCount::bump();
+    const std::size_t first = std::size_t(firstRow) * columns_;
+    std::span<const SharedText> alikeCells;
+    if (alike && alike != this && alike->columns_ == columns_ && first < alike->cells_.size())
+        alikeCells = std::span(alike->cells_).subspan(first);
+    SharedText::assignRows(texts, std::span(cells_).subspan(first), columns_, alikeCells);
+}
+
 void ItemSheet::swapRows(int a, int b) {
     if (a < 0 || b < 0)
         throwOutside(0, a < 0 ? a : b);

@@ -64,6 +64,11 @@ public:
     // Writes texts[i] into cell (column + i, row) for every i, as setCell would one by one but
     // with far less work per cell (the file reader fills whole rows this way).
     void setCells(int column, int row, std::span<const std::string_view> texts);
+    // Writes whole rows from `firstRow` on, columnCount() texts to a row (throws
+    // std::invalid_argument otherwise), as setCells would row by row. A cell equal to the cell
+    // above or to the same cell of `alike` (another sheet of the same width, may be null) takes
+    // that text with no lookup: items are mostly made alike and repeat texts down a column.
+    void setRows(int firstRow, std::span<const std::string_view> texts, const ItemSheet* alike);
 
     void swapRows(int a, int b);
     // Takes every cell, the shape and the display state of `other`; recorded as one change.

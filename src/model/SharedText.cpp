@@ -1,6 +1,7 @@
 #include "model/SharedText.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -50,6 +51,9 @@ bool sameBytes(std::string_view a, std::string_view b) {
     // Short texts (most cells) are told apart by the same reads as the hash, with no call.
     if (a.size() <= 8)
         return a.empty() || readSmall(a.data(), a.size()) == readSmall(b.data(), b.size());
+    if (a.size() <= 16) // two overlapping eight-byte reads
+        return readSmall(a.data(), 8) == readSmall(b.data(), 8) &&
+               readSmall(a.data() + a.size() - 8, 8) == readSmall(b.data() + b.size() - 8, 8);
     return std::memcmp(a.data(), b.data(), a.size()) == 0;
 }
 
@@ -92,14 +96,17 @@ public:
 
     // held[i] takes texts[i] for every i, letting go of what it held. A text may lie in a node
     // let go of here: nodes are deleted only once every text is taken.
-    template <typename Held> void replace(std::span<const std::string_view> texts, Held&& held) {
+    // `likely(i)` gives nodes that texts[i] may well equal; the first that does is taken
+    // without a lookup.
+    template <typename Held, typename Likely>
+    void replace(std::span<const std::string_view> texts, Held&& held, Likely&& likely) {
         std::vector<Node*> freed;
         {
             const std::lock_guard lock(lock_);
             for (std::size_t i = 0; i < texts.size(); ++i) {
                 Node*& holder = held(i);
                 Node* old = holder;
-                holder = texts[i].empty() ? nullptr : find(texts[i], hashOf(texts[i]));
+                holder = texts[i].empty() ? nullptr : take(texts[i], likely(i));
                 if (old && drop(old))
                     freed.push_back(old);
             }
@@ -153,6 +160,17 @@ public:
 
 private:
     static constexpr std::size_t kMinimumSize = 1024;
+
+    // The node holding `text`, with one more holder: one of `likely` when it holds the same
+    // bytes (a node let go of by all holders is out of the table and not taken), else found.
+    template <std::size_t n> Node* take(std::string_view text, const std::array<Node*, n>& likely) {
+        for (Node* node : likely)
+            if (node && node->holders > 0 && sameBytes(node->text, text)) {
+                ++node->holders;
+                return node;
+            }
+        return find(text, hashOf(text));
+    }
 
     // The node holding `text`, with one more holder, added when there is none.
     Node* find(std::string_view text, std::uint32_t hash) {
@@ -270,8 +288,21 @@ SharedText::~SharedText() {
 }
 
 void SharedText::assign(std::span<const std::string_view> texts, std::span<SharedText> held) {
-    table().replace(texts.first(std::min(texts.size(), held.size())),
-                    [&](std::size_t i) -> Node*& { return held[i].node_; });
+    table().replace(
+        texts.first(std::min(texts.size(), held.size())),
+        [&](std::size_t i) -> Node*& { return held[i].node_; },
+        [](std::size_t) { return std::array<Node*, 0>{}; });
+}
+
+void SharedText::assignRows(std::span<const std::string_view> texts, std::span<SharedText> held,
+                            std::size_t stride, std::span<const SharedText> alike) {
+    table().replace(
+        texts.first(std::min(texts.size(), held.size())),
+        [&](std::size_t i) -> Node*& { return held[i].node_; },
+        [&](std::size_t i) {
+            return std::array<Node*, 2>{i >= stride ? held[i - stride].node_ : nullptr,
+                                        i < alike.size() ? alike[i].node_ : nullptr};
+        });
 }
 
 void SharedText::releaseAll(std::span<SharedText> held) noexcept {

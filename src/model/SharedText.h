@@ -37,6 +37,12 @@ public:
     // held[i] takes texts[i] for every i (as far as both reach), letting go of what it held; the
     // table is locked once for all of them. A text may lie in one of those let go.
     static void assign(std::span<const std::string_view> texts, std::span<SharedText> held);
+    // As assign, for rows of `stride` holders each: a text equal to the one just given to the
+    // holder a row above, or to the one of alike[i], is taken from that holder with no lookup.
+    // Sheets repeat texts down a column and from one item to the next (alike being the same
+    // cells of an item made like this one), so most cells of a file are taken this way.
+    static void assignRows(std::span<const std::string_view> texts, std::span<SharedText> held,
+                           std::size_t stride, std::span<const SharedText> alike);
     // Every holder lets go of its text and is left empty, with the table locked once.
     static void releaseAll(std::span<SharedText> held) noexcept;
 

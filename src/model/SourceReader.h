@@ -49,9 +49,11 @@ private:
     void readSheetLine(std::string_view line);
     // Adds the sheet lines read since the last call to the current sheet, sized once for all.
     void addPendingRows();
+    // Lays the pending cells out `width` to a row, dropping cells beyond it.
+    void setRowWidth(std::size_t width);
     void readPageOpening();
     // A jump row's link handle cells that are empty get the offset -20 each.
-    void fillLinkHandles(int row);
+    void fillLinkHandles(std::string_view* row);
 
     Project& project_;
     int newItemX_, newItemY_;
@@ -61,14 +63,19 @@ private:
     int sceneCounter_ = 0;
     int itemCounter_ = 0;
     // The current sheet's lines read but not yet added: their cells, pointing into the bytes
-    // being read, and for each line where its cells start, how many, and whether it is a jump
-    // row (which gets its link handle cells filled).
+    // being read, laid out as the sheet holds them (column 0 empty), rowWidth_ to a row; and
+    // for each line how many cells it has and whether it is a jump row (which gets its link
+    // handle cells filled).
     struct PendingRow {
-        std::size_t firstCell, cellCount;
+        std::size_t cellCount;
         bool jump;
     };
-    std::vector<std::string_view> pendingCells_;
+    std::vector<std::string_view> rowTexts_;
+    std::size_t rowWidth_ = 2;
     std::vector<PendingRow> pendingRows_;
+    // The sheet filled last: the next item is mostly made like it, so its cells are tried
+    // before any lookup.
+    const ItemSheet* previousSheet_ = nullptr;
 };
 
 } // namespace hakoniwa

@@ -92,3 +92,30 @@ TEST(SharedText, RowWrittenAtOnceFromItsOwnCells) {
     log.redo();
     EXPECT_EQ(sheet.cell(3, 1), "x");
 }
+
+// Rows written whole take equal texts from the cell above or from a sheet made alike, even one
+// whose cells are then let go, or from their own old cells; rows must come whole.
+TEST(SharedText, RowsWrittenWholeShareWithTheRowAboveAndASheetAlike) {
+    const std::size_t before = SharedText::distinctCount();
+    auto alike = std::make_unique<ItemSheet>(3, 1);
+    alike->setCell(1, 0, "alike-text");
+    ItemSheet sheet(3, 1);
+    sheet.setCell(2, 0, "own-old-text");
+    const std::string ownOld = sheet.cell(2, 0);
+    sheet.setRows(0,
+                  std::vector<std::string_view>{"", alike->cell(1, 0), sheet.cell(2, 0), "x",
+                                                "alike-text", "own-old-text"},
+                  alike.get());
+    EXPECT_EQ(sheet.rowCount(), 2);
+    EXPECT_EQ(&sheet.cell(1, 0), &alike->cell(1, 0));
+    EXPECT_EQ(&sheet.cell(1, 1), &sheet.cell(1, 0));
+    EXPECT_EQ(&sheet.cell(2, 1), &sheet.cell(2, 0));
+    EXPECT_EQ(sheet.cell(2, 1), ownOld);
+    EXPECT_EQ(sheet.cell(0, 1), "x");
+    alike.reset();
+    EXPECT_EQ(sheet.cell(1, 1), "alike-text");
+    EXPECT_THROW(sheet.setRows(0, std::vector<std::string_view>{"a", "b"}, nullptr),
+                 std::invalid_argument);
+    sheet.setRowCount(0);
+    EXPECT_EQ(SharedText::distinctCount(), before);
+}
