@@ -1,10 +1,10 @@
 // Reads a project from the bytes before the first 0 byte and runs the edits the windows make
 // (row commands, cell edits with their renames, items and scenes added, copied and deleted) as
-// the bytes after it choose. After each edit: the project's file reads back to the same
-// file, no jump that named an item or a scene in its target list names nothing now, an edit
-// of items and scenes keeps every jump on its target, a rename touches only argument cells,
-// and the edit's change log takes it back and does it again. At the end, undoing every edit
-// gives back the file that was read.
+// the bytes after it choose. After each edit: the project's file reads back to the same file
+// (but for the link handles the reader fills in), no jump that named an item or a scene in its
+// target list names nothing now, an edit of items and scenes keeps every jump on its target, a
+// rename touches only argument cells, and the edit's change log takes it back and does it
+// again. At the end, undoing every edit gives back the file that was read.
 #include "model/CellText.h"
 #include "model/ChangeLog.h"
 #include "model/CommandEntryRules.h"
@@ -27,6 +27,7 @@
 #include <set>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -52,14 +53,63 @@ State stateOf(const Project& project) {
     return {SourceWriter::write(project), project.activeIndex()};
 }
 
-void checkReadsBack(const std::string& file) {
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+// The reader gives a jump row's empty link handle cells (columns 6 to 9) the offset -20 and
+// widens its sheet to hold them. An edit can leave a jump row without handles (a number typed
+// into column 1), so its file may read back with that fill and nothing else.
+bool differsOnlyByHandleFill(std::string_view written, std::string_view readBack) {
+    const auto writtenLines = split(written, '\n');
+    const auto readLines = split(readBack, '\n');
+    if (writtenLines.size() != readLines.size())
+        return false;
+    for (std::size_t line = 0; line < writtenLines.size(); ++line) {
+        if (writtenLines[line] == readLines[line])
+            continue;
+        // Sheet lines: two tabs, then every cell followed by a tab; column c is part c + 2.
+        const auto cellsOf = [](std::string_view text) {
+            if (!text.empty() && text.back() == '\r')
+                text.remove_suffix(1);
+            return split(text, '\t');
+        };
+        const auto before = cellsOf(writtenLines[line]);
+        const auto after = cellsOf(readLines[line]);
+        for (std::size_t part = 0; part < std::max(before.size(), after.size()); ++part) {
+            const std::string_view a = part < before.size() ? before[part] : "";
+            const std::string_view b = part < after.size() ? after[part] : "";
+            const bool handle = part >= 8 && part <= 11;
+            if (a != b && !(a.empty() && (b.empty() || (handle && b == "-20"))))
+                return false;
+        }
+    }
+    return true;
+}
+
+Project readBack(const std::string& file) {
     Project copy;
     try {
         SourceReader(copy, 0, 0).read(file);
     } catch (const SourceReader::Failure&) {
         check(false, "the reader refuses the writer's file");
     }
-    check(SourceWriter::write(copy) == file, "the written file does not read back to itself");
+    return copy;
+}
+
+void checkReadsBack(const std::string& file) {
+    const std::string again = SourceWriter::write(readBack(file));
+    if (again == file)
+        return;
+    check(differsOnlyByHandleFill(file, again), "the written file does not read back to itself");
+    check(SourceWriter::write(readBack(again)) == again, "a file read once does not read back");
 }
 
 // A command row of an item, wherever the item is.
