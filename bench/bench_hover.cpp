@@ -2,6 +2,7 @@
 // none of them so that every item is visited, timed through TForm2::hoverOver and, for
 // comparison, as a bare loop over the same item boxes worked out beforehand. Prints both and
 // their ratio.
+#include "RunTimes.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
 #include "editor/ImageCanvas.h"
@@ -77,11 +78,6 @@ void BM_bareLoop(benchmark::State& state) {
     }
 }
 
-// The machine may be busy: each is run several times and the fastest run counts.
-double fastest(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
-}
-
 BENCHMARK(BM_hoverPass)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.1)
@@ -95,19 +91,6 @@ BENCHMARK(BM_bareLoop)
     ->ComputeStatistics("min", fastest)
     ->ReportAggregatesOnly();
 
-// Keeps each benchmark's fastest CPU time per iteration (wall time counts the time other
-// programs held the core) so that the ratio can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "min")
-                times[run.run_name.function_name] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -117,7 +100,7 @@ int main(int argc, char** argv) {
     createWindows();
     fillScene();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    FastestTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double hover = reporter.times["BM_hoverPass"];
     const double bare = reporter.times["BM_bareLoop"];

@@ -1,6 +1,7 @@
 // The rebuilds of the details window's target and variable lists (combo boxes, trees and the
 // information window's lists) for a scene of 2,000 items holding 1,000 declaration rows, each
 // timed with the event processing that follows it (layout and painting of the shown lists).
+#include "RunTimes.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
 #include "details/Settei.h"
@@ -60,11 +61,6 @@ void BM_updHenCb(benchmark::State& state) {
     state.counters["entries"] = Form3->cbHen->count();
 }
 
-// The machine may be busy: each is run several times and the fastest run counts.
-double fastest(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
-}
-
 BENCHMARK(BM_updMOlCb)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
@@ -75,19 +71,6 @@ BENCHMARK(BM_updHenCb)
     ->Repetitions(5)
     ->ComputeStatistics("min", fastest)
     ->ReportAggregatesOnly();
-
-// Keeps each benchmark's fastest CPU time per iteration for the summary line (wall time
-// also counts the time other programs held the core).
-class TimeReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "min")
-                times[run.run_name.function_name] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 } // namespace
 
@@ -102,7 +85,7 @@ int main(int argc, char** argv) {
     Form3->tvHnList->show();
     QApplication::processEvents();
     benchmark::Initialize(&argc, argv);
-    TimeReporter reporter;
+    FastestTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("updMOlCb %.2f ms, updHenCb %.2f ms (%d items, %d declarations)\n",
                 reporter.times["BM_updMOlCb"], reporter.times["BM_updHenCb"], kItems,

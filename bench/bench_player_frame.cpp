@@ -2,6 +2,7 @@
 // transparency) and 20 texts on a 640 x 480 screen, timed through the player's renderer and,
 // for comparison, as a bare QPainter loop that draws the same images and texts, loaded and laid
 // out in advance. Prints both and their ratio.
+#include "RunTimes.h"
 #include "platform/Cp932Codec.h"
 #include "player/app/ImageCache.h"
 #include "player/app/PictureRenderer.h"
@@ -112,17 +113,6 @@ void BM_bareQPainter(benchmark::State& state) {
 BENCHMARK(BM_playerFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_bareQPainter)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's time per iteration so that the ratio can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -131,7 +121,7 @@ int main(int argc, char** argv) {
     const QTemporaryDir folder;
     sprites = writeSprites(folder);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RunTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double player = reporter.times["BM_playerFrame"];
     const double bare = reporter.times["BM_bareQPainter"];

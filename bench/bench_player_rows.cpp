@@ -8,8 +8,8 @@
 #include "model/Project.h"
 #include "model/SourceWriter.h"
 #include "model/TextOps.h"
+#include "model/Utf8Text.h"
 #include "player/runtime/Game.h"
-#include "player/runtime/TextCodec.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -1,6 +1,7 @@
 // Redraw of a large scene: 2,000 items and 4,000 links on a 1920 x 1080 canvas, timed
 // through TForm2::dspAllItm and, for comparison, as a bare QPainter loop that draws the
 // same primitives from geometry prepared in advance. Prints both and their ratio.
+#include "RunTimes.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
 #include "editor/CanvasPainter.h"
@@ -147,17 +148,6 @@ void BM_bareQPainter(benchmark::State& state) {
 BENCHMARK(BM_dspAllItm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_bareQPainter)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration so that the ratio can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -172,7 +162,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RunTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double redraw = reporter.times["BM_dspAllItm"];
     const double bare = reporter.times["BM_bareQPainter"];

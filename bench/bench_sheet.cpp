@@ -1,5 +1,6 @@
 // The details window's sheet view showing a sheet of 100,000 command rows: a full repaint of
 // the view at the top and at the bottom of the sheet, and showing the sheet.
+#include "RunTimes.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
 #include "details/Settei.h"
@@ -72,11 +73,6 @@ void BM_showSheet(benchmark::State& state) {
     }
 }
 
-// The machine may be busy: each is run several times and the fastest run counts.
-double fastest(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
-}
-
 BENCHMARK(BM_repaintTop)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
@@ -92,19 +88,6 @@ BENCHMARK(BM_showSheet)
     ->Repetitions(5)
     ->ComputeStatistics("min", fastest)
     ->ReportAggregatesOnly();
-
-// Keeps each benchmark's fastest CPU time per iteration for the summary line (wall time
-// also counts the time other programs held the core).
-class TimeReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "min")
-                times[run.run_name.function_name] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 } // namespace
 
@@ -129,7 +112,7 @@ int main(int argc, char** argv) {
     std::printf("view %dx%d, rows 0 to %d on show\n", viewport->width(), viewport->height(),
                 Form3->sheetView->rowAt(viewport->height() - 1));
     benchmark::Initialize(&argc, argv);
-    TimeReporter reporter;
+    FastestTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("sheet of %d rows: repaint %.2f ms at the top, %.2f ms at the bottom; "
                 "showing it %.2f ms\n",

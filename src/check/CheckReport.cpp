@@ -1,7 +1,7 @@
 #include "check/CheckReport.h"
 
-#include "check/TerminalText.h"
 #include "model/Project.h"
+#include "model/Utf8Text.h"
 
 #include <cstdio>
 
@@ -48,11 +48,11 @@ void CheckReport::addProblems(const std::string& file, const Project& project,
     for (const Problem& problem : problems) {
         ++problemCount_;
         const Scene& scene = project.scene(problem.scene);
-        const std::string sceneName = toUtf8(scene.caption);
+        const std::string sceneName = cp932ToUtf8(scene.caption);
         const std::string itemName =
-            problem.item >= 0 ? toUtf8(scene.item(problem.item).displayText()) : std::string();
+            problem.item >= 0 ? cp932ToUtf8(scene.item(problem.item).displayText()) : std::string();
         const int command = problem.row >= 0 ? problem.row - 1 : -1;
-        const std::string message = toUtf8(problem.message);
+        const std::string message = cp932ToUtf8(problem.message);
 
         std::string line = file + ": " + sceneName;
         if (problem.item >= 0)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Definitions.h"
+#include "model/VocabularyFiles.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,12 +14,5 @@ namespace hakoniwa::check {
 // `program` is the checker's own path (may be empty when unknown).
 std::optional<std::filesystem::path> defaultVocabularyFolder(const std::filesystem::path& program,
                                                              const std::filesystem::path& workDir);
-
-// Reads sysHen.txt, mtd.txt and cmp.txt of the folder. A file that cannot be read throws
-// std::runtime_error "ファイル <path> は開けません", as the editor reports it at start-up.
-Definitions readVocabulary(const std::filesystem::path& folder);
-
-// The whole file as bytes; throws std::runtime_error when it cannot be opened or read.
-std::string readFileBytes(const std::filesystem::path& path);
 
 } // namespace hakoniwa::check

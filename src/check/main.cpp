@@ -7,10 +7,10 @@
 // or the command line is wrong.
 
 #include "check/CheckReport.h"
-#include "check/TerminalText.h"
 #include "check/VocabularyFiles.h"
 #include "model/ProjectCheck.h"
 #include "model/SourceReader.h"
+#include "model/Utf8Text.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -89,7 +89,7 @@ void checkFile(const std::string& file, const Definitions& vocabulary, check::Ch
     }
     std::string bytes;
     try {
-        bytes = check::readFileBytes(path);
+        bytes = readFileBytes(path);
     } catch (const std::exception&) {
         report.addFailure(file, "ファイルを開けません");
         return;
@@ -119,7 +119,7 @@ int run(const Options& options, const char* argv0) {
             << "hakoniwa-check: dat/txt/conf.txt が見つかりません (--vocabulary で指定できます)\n";
         return kUnreadable;
     }
-    const Definitions vocabulary = check::readVocabulary(*folder);
+    const Definitions vocabulary = readVocabulary(*folder);
     check::CheckReport report;
     for (const std::string& file : options.files)
         checkFile(file, vocabulary, report);

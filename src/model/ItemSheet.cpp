@@ -163,25 +163,24 @@ void ItemSheet::throwOutside(int column, int row) {
                             ") lies outside the sheet");
 }
 
-void ItemSheet::setCell(int column, int row, std::string_view text) {
+void ItemSheet::growToHold(int column, int row) {
     if (column < 0 || row < 0)
         throwOutside(column, row);
     if (column >= columns_)
         setColumnCount(column + 1);
     if (row >= rows_)
         setRowCount(row + 1);
+}
+
+void ItemSheet::setCell(int column, int row, std::string_view text) {
+    growToHold(column, row);
     if (at(column, row).str() != text)
         // Taken before the old text is let go: `text` may lie in it.
         setCell(column, row, SharedText(text));
 }
 
 void ItemSheet::setCell(int column, int row, const SharedText& text) {
-    if (column < 0 || row < 0)
-        throwOutside(column, row);
-    if (column >= columns_)
-        setColumnCount(column + 1);
-    if (row >= rows_)
-        setRowCount(row + 1);
+    growToHold(column, row);
     SharedText& cell = at(column, row);
     // Equal texts are one shared text, so comparing which one is held is enough.
     if (&cell.str() == &text.str())

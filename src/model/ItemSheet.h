@@ -92,6 +92,8 @@ public:
 
 private:
     [[noreturn]] static void throwOutside(int column, int row);
+    // Throws for a negative position; grows the table so that (column, row) lies inside.
+    void growToHold(int column, int row);
     SharedText& at(int column, int row) { return cells_[std::size_t(row) * columns_ + column]; }
     const SharedText& at(int column, int row) const {
         return cells_[std::size_t(row) * columns_ + column];

@@ -117,18 +117,6 @@ struct Reference {
     std::optional<std::string_view> member;
 };
 
-// No ",", "/" or "\" starts a character before `end`: no constant entry, no path.
-bool isPlainName(const std::string& text, std::size_t end) {
-    for (std::size_t i = 0; i < end; ++i) {
-        const char c = text[i];
-        if (c == ',' || c == '/' || c == '\\')
-            return false;
-        if (isLeadByte(static_cast<unsigned char>(c)))
-            ++i; // a second byte is never punctuation
-    }
-    return true;
-}
-
 std::optional<Reference> parseReference(const std::string& text) {
     const std::size_t open = findSeparator(text, '[');
     if (open == std::string::npos || open == 0)

@@ -6,6 +6,17 @@ bool isLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+bool isPlainName(const std::string& text, std::size_t end) {
+    for (std::size_t i = 0; i < end; ++i) {
+        const char c = text[i];
+        if (c == ',' || c == '/' || c == '\\')
+            return false;
+        if (isLeadByte(static_cast<unsigned char>(c)))
+            ++i; // a second byte is never punctuation
+    }
+    return true;
+}
+
 std::size_t findSeparator(const std::string& text, char separator, std::size_t from) {
     for (std::size_t i = from; i < text.size(); ++i) {
         if (text[i] == separator)

@@ -13,6 +13,10 @@ bool isLeadByte(unsigned char byte);
 // double-byte character), or std::string::npos.
 std::size_t findSeparator(const std::string& text, char separator, std::size_t from = 0);
 
+// True when no ",", "/" or "\" starts a character before `end`: the text up to there can be
+// a variable's name, not a constant entry or a path.
+bool isPlainName(const std::string& text, std::size_t end);
+
 // Plain byte search; the empty pattern is never found.
 bool serchStr(const std::string& text, const std::string& pattern);
 

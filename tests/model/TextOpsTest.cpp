@@ -34,6 +34,12 @@ TEST(TextOps, SecondByteOfADoubleByteCharacterNeverSeparates) {
 
     // A lone lead byte at the very end does not swallow anything or run past the text.
     EXPECT_EQ(getSplitCount("a,\x83", ','), 2);
+
+    // 表 ends in "\": a name, while a real backslash or a comma before the bracket is not.
+    const std::string hyo = "\x95\x5C";
+    EXPECT_TRUE(isPlainName(hyo + "[0]", 2));
+    EXPECT_FALSE(isPlainName("a\\b[0]", 3));
+    EXPECT_FALSE(isPlainName("x,1[0]", 3));
 }
 
 TEST(TextOps, SerchStrIsAPlainByteSearch) {

@@ -4,7 +4,7 @@
 #include "model/Project.h"
 #include "model/SourceWriter.h"
 #include "model/TextOps.h"
-#include "player/runtime/TextCodec.h"
+#include "model/Utf8Text.h"
 
 #include <fstream>
 #include <sstream>

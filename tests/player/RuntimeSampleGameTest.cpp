@@ -1,9 +1,10 @@
 #include "RuntimeFixture.h"
-#include "player/runtime/TextCodec.h"
+#include "model/Utf8Text.h"
 
 #include <algorithm>
 #include <filesystem>
 
+using namespace hakoniwa;
 using namespace hakoniwa::player;
 
 // The shipped sample game played through: 決定 on the title starts it, the player walks up

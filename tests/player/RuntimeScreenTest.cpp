@@ -1,6 +1,6 @@
 #include "RuntimeFixture.h"
 
-#include "player/runtime/TextCodec.h"
+#include "model/Utf8Text.h"
 
 namespace hakoniwa::player::testing {
 namespace {

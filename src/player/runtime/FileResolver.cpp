@@ -1,7 +1,7 @@
 #include "player/runtime/FileResolver.h"
 
+#include "model/Utf8Text.h"
 #include "player/runtime/RowFault.h"
-#include "player/runtime/TextCodec.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,35 +3,17 @@
 #include "model/Definitions.h"
 #include "model/Project.h"
 #include "model/SourceReader.h"
+#include "model/Utf8Text.h"
+#include "model/VocabularyFiles.h"
 #include "player/runtime/Interpreter.h"
 #include "player/runtime/ProgramBuilder.h"
-#include "player/runtime/TextCodec.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace hakoniwa::player {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The whole file as bytes; throws std::runtime_error "ファイル <path> は開けません".
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (!in || !(bytes << in.rdbuf()))
-        throw std::runtime_error("ファイル " + path.string() + " は開けません");
-    return bytes.str();
-}
-
-Definitions readVocabulary(const fs::path& folder) {
-    Definitions definitions;
-    definitions.systemVariables = Definitions::splitLines(readBytes(folder / "sysHen.txt"));
-    definitions.instructions = Definitions::splitLines(readBytes(folder / "mtd.txt"));
-    definitions.components = Definitions::splitLines(readBytes(folder / "cmp.txt"));
-    return definitions;
-}
 
 // The data folder holds the vocabulary folder in txt/.
 fs::path dataFolderOf(const fs::path& vocabularyFolder) {
@@ -40,7 +22,7 @@ fs::path dataFolderOf(const fs::path& vocabularyFolder) {
 
 std::unique_ptr<Interpreter> load(const GameOptions& options) {
     const Definitions vocabulary = readVocabulary(options.vocabularyDir);
-    const std::string source = readBytes(options.projectPath);
+    const std::string source = readFileBytes(options.projectPath);
     Project project;
     SourceReader(project, 0, 0).read(source);
     SystemVariables system(vocabulary.systemVariables);

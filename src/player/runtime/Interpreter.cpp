@@ -1,8 +1,8 @@
 #include "player/runtime/Interpreter.h"
 #include "player/runtime/InterpreterThread.h"
 
+#include "model/Utf8Text.h"
 #include "player/runtime/RowFault.h"
-#include "player/runtime/TextCodec.h"
 
 #include <algorithm>
 

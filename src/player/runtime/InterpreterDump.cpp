@@ -1,6 +1,6 @@
+#include "model/Utf8Text.h"
 #include "player/runtime/Interpreter.h"
 #include "player/runtime/InterpreterThread.h"
-#include "player/runtime/TextCodec.h"
 
 #include <algorithm>
 

@@ -2,25 +2,13 @@
 
 #include "model/NumberConversion.h"
 #include "model/TextOps.h"
+#include "model/Utf8Text.h"
 #include "player/runtime/RowFault.h"
-#include "player/runtime/TextCodec.h"
 
 #include <algorithm>
 
 namespace hakoniwa::player {
 namespace {
-
-// No ",", "/" or "\" starts a character before `end`: no constant entry, no path.
-bool isPlainName(const std::string& text, std::size_t end) {
-    for (std::size_t i = 0; i < end; ++i) {
-        const char c = text[i];
-        if (c == ',' || c == '/' || c == '\\')
-            return false;
-        if (isLeadByte(static_cast<unsigned char>(c)))
-            ++i;
-    }
-    return true;
-}
 
 Value literalOf(const std::string& text) {
     if (const auto number = convertNumber(text))

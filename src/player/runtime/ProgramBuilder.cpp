@@ -3,8 +3,8 @@
 #include "model/JumpTarget.h"
 #include "model/NumberConversion.h"
 #include "model/TextOps.h"
+#include "model/Utf8Text.h"
 #include "player/runtime/RowFault.h"
-#include "player/runtime/TextCodec.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "player/runtime/SystemVariables.h"
 
 #include "model/TextOps.h"
-#include "player/runtime/TextCodec.h"
+#include "model/Utf8Text.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,8 +1,8 @@
 #include "player/runtime/Value.h"
 
 #include "model/NumberConversion.h"
+#include "model/Utf8Text.h"
 #include "player/runtime/RowFault.h"
-#include "player/runtime/TextCodec.h"
 
 namespace hakoniwa::player {
 

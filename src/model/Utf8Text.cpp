@@ -1,10 +1,10 @@
-#include "player/runtime/TextCodec.h"
+#include "model/Utf8Text.h"
 
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
 
-namespace hakoniwa::player {
+namespace hakoniwa {
 namespace {
 
 // Converts through glibc's table, the one the editor's codec is built from. A sequence the
@@ -43,4 +43,4 @@ std::string utf8ToCp932(const std::string& utf8) {
     return convert("CP932", "UTF-8", utf8, "?");
 }
 
-} // namespace hakoniwa::player
+} // namespace hakoniwa
