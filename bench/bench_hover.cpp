@@ -79,17 +79,15 @@ void BM_bareLoop(benchmark::State& state) {
 }
 
 BENCHMARK(BM_hoverPass)
+    ->Apply(reportFastest)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.1)
-    ->Repetitions(20)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly();
+    ->Repetitions(20);
 BENCHMARK(BM_bareLoop)
+    ->Apply(reportFastest)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.1)
-    ->Repetitions(20)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly();
+    ->Repetitions(20);
 
 } // namespace
 

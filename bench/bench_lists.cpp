@@ -61,16 +61,8 @@ void BM_updHenCb(benchmark::State& state) {
     state.counters["entries"] = Form3->cbHen->count();
 }
 
-BENCHMARK(BM_updMOlCb)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_updHenCb)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_updMOlCb)->Apply(reportFastest);
+BENCHMARK(BM_updHenCb)->Apply(reportFastest);
 
 } // namespace
 

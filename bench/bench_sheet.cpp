@@ -73,21 +73,9 @@ void BM_showSheet(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_repaintTop)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_repaintBottom)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_showSheet)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_repaintTop)->Apply(reportFastest);
+BENCHMARK(BM_repaintBottom)->Apply(reportFastest);
+BENCHMARK(BM_showSheet)->Apply(reportFastest);
 
 } // namespace
 
