@@ -116,7 +116,7 @@ void checkHint(const std::string& definition, int column) {
 
 void buildEveryHint(const Project& project, const ItemSheet& sheet) {
     for (int row = ItemSheet::kFirstCommandRow; row < sheet.rowCount(); ++row) {
-        const std::string& definition = sheet.cell(2, row);
+        const std::string_view definition = sheet.cell(2, row);
         const int fields = getSplitCount(definition, ',');
         for (int column = 0; column < std::min(fields, 3 + kHintColumns); ++column) {
             checkHint(definition, column);

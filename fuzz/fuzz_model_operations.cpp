@@ -428,7 +428,7 @@ void Session::editCell() {
     ItemSheet& sheet = item->sheet;
     const int row = input_.ConsumeIntegralInRange(1, sheet.rowCount() - 1);
     const int column = input_.ConsumeIntegralInRange(1, sheet.columnCount() - 1);
-    const std::string oldText = sheet.cell(column, row);
+    const std::string oldText(sheet.cell(column, row));
     std::string text = input_.ConsumeBool() ? oldText + pickText(3) : pickText(16);
     newOutsideAllowed = 1;
     sheet.setCell(column, row, std::move(text));

@@ -94,7 +94,7 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
         return true;
     }
     const auto edit = [&] {
-        const std::string oldText = sheet_->cell(column, row);
+        const std::string oldText(sheet_->cell(column, row));
         sheet_->setCell(column, row, std::move(text));
         emit dataChanged(index, index);
         if (cellEdited)

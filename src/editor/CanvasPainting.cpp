@@ -55,7 +55,7 @@ void TForm2::drawBoxes(CanvasPainter& canvas, const hakoniwa::Scene& scene) {
     }
 }
 
-void TForm2::drawItmBox(CanvasPainter& canvas, int x, int y, const std::string& text, int colour) {
+void TForm2::drawItmBox(CanvasPainter& canvas, int x, int y, std::string_view text, int colour) {
     if (colour != hakoniwa::kNoColour)
         canvas.setBrushColor(colorFromValue(colour));
     const QString shown = hakoniwa::toQt(text);

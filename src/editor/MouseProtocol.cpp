@@ -87,7 +87,7 @@ int TForm2::canvasItemAt(const hakoniwa::Scene& scene, hakoniwa::CanvasPoint poi
         boxDpi_ = dpi;
     }
     std::optional<QFontMetrics> metrics;
-    return itemBoxes_.itemAt(scene, pointer, [&](const std::string& text) {
+    return itemBoxes_.itemAt(scene, pointer, [&](std::string_view text) {
         if (!metrics)
             metrics.emplace(font, &canvas);
         return metrics->horizontalAdvance(hakoniwa::toQt(text));

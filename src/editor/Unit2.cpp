@@ -83,7 +83,7 @@ void TForm2::updItemJumpNo() {
 
 void TForm2::fitColWidths(hakoniwa::ItemSheet& sheet) {
     const QFontMetrics metrics(Form3->font());
-    hakoniwa::fitColumnWidths(sheet, [&](const std::string& text) {
+    hakoniwa::fitColumnWidths(sheet, [&](std::string_view text) {
         return metrics.horizontalAdvance(hakoniwa::toQt(text));
     });
 }

@@ -46,7 +46,7 @@ public:
     void dspAllItm();
     // One item box at anchor (x, y) showing `text` (code page 932), filled with `colour`
     // (0x00BBGGRR) or, for -1, the canvas's current fill.
-    void drawItmBox(CanvasPainter& canvas, int x, int y, const std::string& text, int colour);
+    void drawItmBox(CanvasPainter& canvas, int x, int y, std::string_view text, int colour);
     // The link of row `row` of `from` to `to` with its handles and self icon; with no `from`
     // the start line of `to` from the canvas origin.
     void drawLinkLine(CanvasPainter& canvas, const hakoniwa::Item* from, const hakoniwa::Item& to,

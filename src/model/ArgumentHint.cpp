@@ -5,7 +5,7 @@
 
 namespace hakoniwa {
 
-ArgumentHint ArgumentHint::build(const std::string& definition, int column) {
+ArgumentHint ArgumentHint::build(std::string_view definition, int column) {
     ArgumentHint hint;
     const int fieldCount = getSplitCount(definition, ',');
     for (int k = 0; k < fieldCount; ++k) {

@@ -21,7 +21,7 @@ struct ArgumentHint {
 
     // `definition` is the text of column 2 of the row (a whole definition line); `column` is
     // the pressed sheet column, which holds the value for field `column` of the definition.
-    static ArgumentHint build(const std::string& definition, int column);
+    static ArgumentHint build(std::string_view definition, int column);
 };
 
 } // namespace hakoniwa

@@ -16,7 +16,7 @@ CellLook CellLook::of(const ItemSheet& sheet, int column, int row) {
     }
     // Decided by column 1 as a number: a number or "-1" is a jump or instruction row, a
     // name (anything else that is not empty, including texts that read as -1) a declaration.
-    const std::string& kindText = sheet.cell(1, row);
+    const std::string_view kindText = sheet.cell(1, row);
     const int value = toIntDef(kindText, -1);
     if (value != -1 || kindText == "-1") {
         look.background = value == 0 ? kYellow : kRed;

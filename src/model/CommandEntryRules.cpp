@@ -19,14 +19,14 @@ int commandNumber(const ItemSheet& sheet, int row, int fallback) {
 }
 
 std::string rowMeaning(const Project& project, const ItemSheet& sheet, int row) {
-    const std::string& kindText = sheet.cell(1, row);
+    const std::string_view kindText = sheet.cell(1, row);
     if (kindText == "0")
         return texts::kInstructionCall;
     const int number = commandNumber(sheet, row, 0);
     const Scene* active = project.activeScene();
     const int itemCount = active ? active->itemCount() : 0;
     if (number > 0 && number <= itemCount)
-        return texts::kJumpArrow + active->item(number - 1).sheet.cell(0, 0);
+        return texts::kJumpArrow + std::string(active->item(number - 1).sheet.cell(0, 0));
     if (number > itemCount) {
         const int tab = number - itemCount - 1;
         if (tab >= project.sceneCount())
@@ -34,7 +34,7 @@ std::string rowMeaning(const Project& project, const ItemSheet& sheet, int row) 
         return texts::kJumpArrow + project.scene(tab).caption;
     }
     const std::string scope = project.activeIndex() == 0 ? texts::kGlobal : texts::kLocal;
-    return scope + texts::kDeclaration + kindText;
+    return scope + texts::kDeclaration + std::string(kindText);
 }
 
 } // namespace
@@ -63,7 +63,7 @@ EntryCombo entryComboFor(const ItemSheet& sheet, int column, int row) {
 }
 
 void pickCommand(ItemSheet& sheet, int row, const Definitions& definitions, int data) {
-    const std::string kind = sheet.cell(1, row);
+    const std::string kind(sheet.cell(1, row));
     if (kind.empty() || kind == "0") {
         if (kind.empty())
             sheet.setCell(1, row, "0");
@@ -87,7 +87,7 @@ std::optional<std::string> pressCaption(const Project& project, const ItemSheet&
     if (column < 1 || row < ItemSheet::kFirstCommandRow)
         return std::nullopt;
     const std::string meaning =
-        column == 1 ? rowMeaning(project, sheet, row) : sheet.cell(column, row);
+        column == 1 ? rowMeaning(project, sheet, row) : std::string(sheet.cell(column, row));
     return texts::kDetailsCaption + meaning;
 }
 
@@ -106,7 +106,7 @@ std::string colourCellText(unsigned value) {
     return digits;
 }
 
-bool isVariableName(const std::string& text) {
+bool isVariableName(std::string_view text) {
     return !text.empty() && text != "-1" && !convertNumber(text);
 }
 
@@ -114,21 +114,21 @@ std::optional<DeclarationRename> declarationRename(const ItemSheet& sheet, int c
                                                    const std::string& oldText) {
     if (column < 1 || row < ItemSheet::kFirstCommandRow)
         return std::nullopt;
-    const std::string& name = sheet.cell(1, row);
+    const std::string_view name = sheet.cell(1, row);
     if (!isVariableName(name))
         return std::nullopt;
     if (column == 1) {
         // A row that only now became a declaration had no references to rename.
         if (!isVariableName(oldText) || oldText == name)
             return std::nullopt;
-        return DeclarationRename{name, "", oldText};
+        return DeclarationRename{std::string(name), "", oldText};
     }
     // An emptied member cell removes the member and a filled empty one adds a member; neither
     // renames anything.
-    const std::string& member = sheet.cell(column, row);
+    const std::string_view member = sheet.cell(column, row);
     if (member.empty() || oldText.empty() || member == oldText)
         return std::nullopt;
-    return DeclarationRename{name, member, oldText};
+    return DeclarationRename{std::string(name), std::string(member), oldText};
 }
 
 } // namespace hakoniwa

@@ -64,7 +64,7 @@ struct DeclarationRename {
 };
 
 // True for a text that names a variable in column 1: not empty, not "-1" and no number.
-bool isVariableName(const std::string& text);
+bool isVariableName(std::string_view text);
 
 // After the cell (column, row) of a command row changed from `oldText` to its present text:
 // the rename to apply, or nothing. A name is renamed only when the cell held a variable name

@@ -26,7 +26,7 @@ CanvasPoint itemAnchor(const Item& item) {
 }
 
 std::int32_t itemColour(const Item& item) {
-    const std::string& text = item.sheet.cell(5, 1);
+    const std::string_view text = item.sheet.cell(5, 1);
     if (text.empty())
         return kNoColour;
     return toIntDef(text, kNoColour);

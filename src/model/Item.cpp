@@ -2,8 +2,8 @@
 
 namespace hakoniwa {
 
-const std::string& Item::displayText() const {
-    const std::string& label = sheet.cell(4, 1);
+std::string_view Item::displayText() const {
+    const std::string_view label = sheet.cell(4, 1);
     return label.empty() ? nodeText : label;
 }
 

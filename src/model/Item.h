@@ -13,7 +13,7 @@ struct Item {
     ItemSheet sheet;
 
     // The text a box shows: the label (4,1), or the node text when the label is empty.
-    const std::string& displayText() const;
+    std::string_view displayText() const;
 };
 
 } // namespace hakoniwa

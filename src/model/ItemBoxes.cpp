@@ -29,7 +29,7 @@ void ItemBoxes::rebuild(const Scene& scene, const TextWidth& textWidth) {
     measured_ = std::min(measured_, count);
     for (std::size_t i = 0; i < count; ++i) {
         const Item& item = scene.item(static_cast<int>(i));
-        const std::string& text = item.displayText();
+        const std::string_view text = item.displayText();
         if (i >= measured_ || text != texts_[i]) {
             widths_[i] = textWidth(text);
             texts_[i] = text;

@@ -5,9 +5,9 @@
 namespace hakoniwa {
 
 void copyItemBody(const ItemSheet& original, ItemSheet& copy) {
-    const std::string name = copy.cell(0, 0);
-    const std::string x = copy.cell(1, 1);
-    const std::string y = copy.cell(2, 1);
+    const std::string name(copy.cell(0, 0));
+    const std::string x(copy.cell(1, 1));
+    const std::string y(copy.cell(2, 1));
     copy.setColumnCount(original.columnCount());
     copy.setRowCount(original.rowCount());
     for (int row = 0; row < original.rowCount(); ++row)

@@ -122,18 +122,12 @@ void ItemSheet::setColumnCount(int columns) {
         for (int r = 0; r < rows_; ++r)
             for (int c = columns; c < columns_; ++c)
                 if (!at(c, r).empty())
-                    dropped.push_back({c, r, at(c, r).str()});
+                    dropped.push_back({c, r, std::string(at(c, r).view())});
         ChangeLog::record(
             std::make_unique<ShapeStep>(*this, true, columns_, columns, std::move(dropped)));
     }
     ChangeCount::bump();
-    std::vector<SharedText> cells(std::size_t(rows_) * columns);
-    const int kept = std::min(columns, columns_);
-    for (int r = 0; r < rows_; ++r)
-        for (int c = 0; c < kept; ++c)
-            cells[std::size_t(r) * columns + c] = std::move(at(c, r));
-    cells_.swap(cells);
-    columns_ = columns;
+    layOut(columns, rows_);
 }
 
 void ItemSheet::setRowCount(int rows) {
@@ -146,7 +140,7 @@ void ItemSheet::setRowCount(int rows) {
         for (int r = rows; r < rows_; ++r)
             for (int c = 0; c < columns_; ++c)
                 if (!at(c, r).empty())
-                    dropped.push_back({c, r, at(c, r).str()});
+                    dropped.push_back({c, r, std::string(at(c, r).view())});
         ChangeLog::record(
             std::make_unique<ShapeStep>(*this, false, rows_, rows, std::move(dropped)));
     }
@@ -155,6 +149,31 @@ void ItemSheet::setRowCount(int rows) {
     if (size < cells_.size())
         SharedText::releaseAll(std::span(cells_).subspan(size));
     cells_.resize(size);
+    rows_ = rows;
+}
+
+void ItemSheet::growTo(int columns, int rows) {
+    columns = std::max(columns, columns_);
+    rows = std::max(rows, rows_);
+    if (ChangeLog::recording() || columns == columns_) { // a step for each, or no move at all
+        setColumnCount(columns);
+        setRowCount(rows);
+        return;
+    }
+    widths_.resize(columns, kDefaultColumnWidth);
+    ChangeCount::bump();
+    layOut(columns, rows);
+}
+
+void ItemSheet::layOut(int columns, int rows) {
+    std::vector<SharedText> cells(std::size_t(rows) * columns);
+    const int keptColumns = std::min(columns, columns_);
+    for (int r = 0; r < std::min(rows, rows_); ++r)
+        std::move(cells_.begin() + std::ptrdiff_t(r) * columns_,
+                  cells_.begin() + std::ptrdiff_t(r) * columns_ + keptColumns,
+                  cells.begin() + std::ptrdiff_t(r) * columns);
+    cells_.swap(cells);
+    columns_ = columns;
     rows_ = rows;
 }
 
@@ -174,7 +193,7 @@ void ItemSheet::growToHold(int column, int row) {
 
 void ItemSheet::setCell(int column, int row, std::string_view text) {
     growToHold(column, row);
-    if (at(column, row).str() != text)
+    if (at(column, row).view() != text)
         // Taken before the old text is let go: `text` may lie in it.
         setCell(column, row, SharedText(text));
 }
@@ -182,8 +201,7 @@ void ItemSheet::setCell(int column, int row, std::string_view text) {
 void ItemSheet::setCell(int column, int row, const SharedText& text) {
     growToHold(column, row);
     SharedText& cell = at(column, row);
-    // Equal texts are one shared text, so comparing which one is held is enough.
-    if (&cell.str() == &text.str())
+    if (cell.view() == text.view())
         return;
     if (ChangeLog::recording())
         ChangeLog::record(std::make_unique<CellStep>(*this, column, row, cell, text));
@@ -211,7 +229,7 @@ void ItemSheet::setCells(int column, int row, std::span<const std::string_view> 
 }
 
 void ItemSheet::setRows(int firstRow, std::span<const std::string_view> texts,
-                        const ItemSheet* alike) {
+                        const TextBlock* block) {
     if (firstRow < 0)
         throwOutside(0, firstRow);
     if (columns_ == 0 ? !texts.empty() : texts.size() % columns_ != 0)
@@ -227,11 +245,7 @@ void ItemSheet::setRows(int firstRow, std::span<const std::string_view> texts,
     if (firstRow + rowsGiven > rows_)
         setRowCount(firstRow + rowsGiven);
     ChangeCount::bump();
-    const std::size_t first = std::size_t(firstRow) * columns_;
-    std::span<const SharedText> alikeCells;
-    if (alike && alike != this && alike->columns_ == columns_ && first < alike->cells_.size())
-        alikeCells = std::span(alike->cells_).subspan(first);
-    SharedText::assignRows(texts, std::span(cells_).subspan(first), columns_, alikeCells);
+    SharedText::assign(texts, std::span(cells_).subspan(std::size_t(firstRow) * columns_), block);
 }
 
 void ItemSheet::swapRows(int a, int b) {
@@ -253,7 +267,7 @@ void ItemSheet::replaceWith(const ItemSheet& other) {
 }
 
 RowKind ItemSheet::rowKind(int row) const {
-    const std::string& c1 = cell(1, row);
+    const std::string_view c1 = cell(1, row);
     if (c1.empty())
         return RowKind::Empty;
     if (c1 == "0")
@@ -275,10 +289,10 @@ std::vector<std::string> ItemSheet::memberEntries() const {
     for (int r = kFirstCommandRow; r < rowCount(); ++r) {
         if (rowKind(r) != RowKind::Declaration)
             continue;
-        const std::string& name = cell(1, r);
+        const std::string_view name = cell(1, r);
         for (int c = 2; c < columns_; ++c)
             if (!at(c, r).empty())
-                entries.push_back(name + "[]." + at(c, r).str());
+                entries.push_back(std::string(name).append("[].").append(at(c, r).view()));
     }
     return entries;
 }

@@ -44,18 +44,21 @@ public:
     // Shrinking drops the cells beyond the new size; growing adds empty cells.
     void setColumnCount(int columns);
     void setRowCount(int rows);
+    // Grows the sheet to at least `columns` by `rows` with one move of its cells, as a sheet
+    // being read grows once per item.
+    void growTo(int columns, int rows);
     void addRow() { setRowCount(rowCount() + 1); }
     void addColumn() { setColumnCount(columnCount() + 1); }
 
     // A non-negative position outside the table reads as the empty text; a negative one
-    // throws std::out_of_range. The reference stays valid until that cell is written or the
-    // sheet goes.
-    const std::string& cell(int column, int row) const {
+    // throws std::out_of_range. The bytes stay valid until that cell is written or the sheet
+    // goes.
+    std::string_view cell(int column, int row) const {
         if (column < 0 || row < 0)
             throwOutside(column, row);
         if (row >= rows_ || column >= columns_)
-            return SharedText::emptyText();
-        return at(column, row).str();
+            return {};
+        return at(column, row).view();
     }
     // Writing outside the table grows it to fit, so nothing written is lost.
     void setCell(int column, int row, std::string_view text);
@@ -65,10 +68,9 @@ public:
     // with far less work per cell (the file reader fills whole rows this way).
     void setCells(int column, int row, std::span<const std::string_view> texts);
     // Writes whole rows from `firstRow` on, columnCount() texts to a row (throws
-    // std::invalid_argument otherwise), as setCells would row by row. A cell equal to the cell
-    // above or to the same cell of `alike` (another sheet of the same width, may be null) takes
-    // that text with no lookup: items are mostly made alike and repeat texts down a column.
-    void setRows(int firstRow, std::span<const std::string_view> texts, const ItemSheet* alike);
+    // std::invalid_argument otherwise), as setCells would row by row. Texts lying in `block`
+    // (may be null) are viewed there with no lookup, which is how the file reader fills sheets.
+    void setRows(int firstRow, std::span<const std::string_view> texts, const TextBlock* block);
 
     void swapRows(int a, int b);
     // Takes every cell, the shape and the display state of `other`; recorded as one change.
@@ -94,6 +96,8 @@ private:
     [[noreturn]] static void throwOutside(int column, int row);
     // Throws for a negative position; grows the table so that (column, row) lies inside.
     void growToHold(int column, int row);
+    // Lays the cells out `columns` to a row in `rows` rows; those that no longer fit go.
+    void layOut(int columns, int rows);
     SharedText& at(int column, int row) { return cells_[std::size_t(row) * columns_ + column]; }
     const SharedText& at(int column, int row) const {
         return cells_[std::size_t(row) * columns_ + column];

@@ -16,7 +16,7 @@ int digitValue(char c, int base) {
 
 } // namespace
 
-std::optional<std::int32_t> convertNumber(const std::string& text) {
+std::optional<std::int32_t> convertNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;
@@ -47,7 +47,7 @@ std::optional<std::int32_t> convertNumber(const std::string& text) {
     return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-std::int32_t toIntDef(const std::string& text, std::int32_t fallback) {
+std::int32_t toIntDef(std::string_view text, std::int32_t fallback) {
     return convertNumber(text).value_or(fallback);
 }
 

@@ -75,17 +75,17 @@ public:
         systemVariables_.insert(definitions.systemVariables.begin(),
                                 definitions.systemVariables.end());
     }
-    const Definition* instruction(const std::string& line) const {
+    const Definition* instruction(std::string_view line) const {
         return find(instructions_, line);
     }
-    const Definition* component(const std::string& line) const { return find(components_, line); }
-    bool isSystemVariable(const std::string& line) const {
-        return systemVariables_.count(line) > 0;
+    const Definition* component(std::string_view line) const { return find(components_, line); }
+    bool isSystemVariable(std::string_view line) const {
+        return systemVariables_.find(line) != systemVariables_.end();
     }
 
 private:
     using Table = std::unordered_map<std::string, Definition, LineHash, std::equal_to<>>;
-    static const Definition* find(const Table& table, const std::string& line) {
+    static const Definition* find(const Table& table, std::string_view line) {
         const auto found = table.find(line);
         return found == table.end() ? nullptr : &found->second;
     }
@@ -100,10 +100,10 @@ Declarations declarationsOf(const Scene& scene) {
         for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r) {
             if (sheet.rowKind(r) != RowKind::Declaration)
                 continue;
-            TextSet& members = declarations[sheet.cell(1, r)];
+            TextSet& members = declarations[std::string(sheet.cell(1, r))];
             for (int c = 2; c < sheet.columnCount(); ++c)
                 if (!sheet.cell(c, r).empty())
-                    members.insert(sheet.cell(c, r));
+                    members.emplace(sheet.cell(c, r));
         }
     }
     return declarations;
@@ -117,7 +117,7 @@ struct Reference {
     std::optional<std::string_view> member;
 };
 
-std::optional<Reference> parseReference(const std::string& text) {
+std::optional<Reference> parseReference(std::string_view text) {
     const std::size_t open = findSeparator(text, '[');
     if (open == std::string::npos || open == 0)
         return std::nullopt;
@@ -125,7 +125,7 @@ std::optional<Reference> parseReference(const std::string& text) {
     if (close == std::string::npos)
         return std::nullopt;
     const std::string_view name(text.data(), open);
-    if (!isPlainName(text, open) || convertNumber(std::string(name)))
+    if (!isPlainName(text, open) || convertNumber(name))
         return std::nullopt;
     const std::size_t after = close + 1;
     if (after == text.size())
@@ -134,12 +134,12 @@ std::optional<Reference> parseReference(const std::string& text) {
         findSeparator(text, '[', after) != std::string::npos ||
         findSeparator(text, ']', after) != std::string::npos)
         return std::nullopt;
-    return Reference{name, std::string_view(text).substr(after + 1)};
+    return Reference{name, text.substr(after + 1)};
 }
 
 // name + "," + description, as sysHen.txt lines are. A constant entry label + "," + value ends
 // in a number and is not taken for one.
-bool looksLikeSystemVariableLine(const std::string& text) {
+bool looksLikeSystemVariableLine(std::string_view text) {
     const std::size_t comma = findSeparator(text, ',');
     return comma != std::string::npos && comma > 0 && comma + 1 < text.size() &&
            !convertNumber(getSplitStrVal(text, ',', -1));
@@ -217,7 +217,7 @@ private:
             return;
         case RowKind::Other: // zero or negative, spelt otherwise than "0" and "-1"
             add(item_, row, ProblemKind::JumpNowhere,
-                texts::kProblemJumpInvalid + sheet.cell(1, row));
+                texts::kProblemJumpInvalid + std::string(sheet.cell(1, row)));
             return;
         case RowKind::Instruction:
             checkCall(sheet, row, vocabulary_.instruction(sheet.cell(2, row)),
@@ -243,7 +243,7 @@ private:
     void checkCall(const ItemSheet& sheet, int row, const Definition* definition,
                    const std::string& emptyMessage, const std::string& unknownMessage,
                    bool jumpRow) {
-        const std::string& line = sheet.cell(2, row);
+        const std::string_view line = sheet.cell(2, row);
         if (!definition) {
             add(item_, row, ProblemKind::UnknownDefinition,
                 line.empty() ? emptyMessage : unknownMessage + getSplitStrVal(line, ',', 0));
@@ -257,12 +257,12 @@ private:
             checkArgument(sheet.cell(c, row), c - kFirstArgumentColumn, *definition, row);
     }
 
-    void checkArgument(const std::string& text, int index, const Definition& definition, int row) {
+    void checkArgument(std::string_view text, int index, const Definition& definition, int row) {
         const auto number = [index] { return std::to_string(index + 1); };
         if (index >= definition.argumentCount) {
             if (!text.empty())
                 add(item_, row, ProblemKind::ArgumentCount,
-                    texts::kProblemExtraArgument + number() + ": " + text);
+                    texts::kProblemExtraArgument + number() + ": " + std::string(text));
             return;
         }
         static const ArgumentSpec free;
@@ -286,7 +286,7 @@ private:
         if ((spec.kind == ArgumentKind::Result || spec.kind == ArgumentKind::VariableOrValue) &&
             looksLikeSystemVariableLine(text) && !vocabulary_.isSystemVariable(text))
             add(item_, row, ProblemKind::UnknownSystemVariable,
-                texts::kProblemUnknownSystemVariable + text);
+                texts::kProblemUnknownSystemVariable + std::string(text));
     }
 
     // Globals are declared in the first scene, locals in the row's own scene; a member of

@@ -57,7 +57,7 @@ std::string copyRow(const ItemSheet& sheet, int row) {
     if (!selectedRowExists(sheet, row))
         return buffer;
     for (int c = 0; c < sheet.columnCount(); ++c)
-        buffer += sheet.cell(c, row) + '\t';
+        buffer.append(sheet.cell(c, row)) += '\t';
     return buffer;
 }
 

@@ -2,6 +2,8 @@
 
 #include "model/ChangeLog.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace hakoniwa {
@@ -35,12 +37,30 @@ int Scene::indexOf(const Item* item) const {
     return -1;
 }
 
-Item& Scene::addItem(int x, int y) {
-    auto item = std::make_unique<Item>();
-    item->nodeText = "itm" + std::to_string(itemCount());
+std::string Scene::nextNodeText() const {
+    return "itm" + std::to_string(itemCount());
+}
+
+Item& Scene::addItem(std::unique_ptr<Item> item) {
     Item& added = putItem(itemCount(), std::move(item));
     if (ChangeLog::recording())
         ChangeLog::record(std::make_unique<ItemPlaceStep>(*this, itemCount() - 1, true, nullptr));
+    return added;
+}
+
+void Scene::takeItemsOf(Scene& other) {
+    ChangeCount::bump();
+    if (items_.empty())
+        items_.swap(other.items_);
+    else
+        std::move(other.items_.begin(), other.items_.end(), std::back_inserter(items_));
+    other.items_.clear();
+}
+
+Item& Scene::addItem(int x, int y) {
+    auto item = std::make_unique<Item>();
+    item->nodeText = nextNodeText();
+    Item& added = addItem(std::move(item));
     added.sheet.setCell(0, 0, added.nodeText);
     added.sheet.setCell(1, 1, std::to_string(x));
     added.sheet.setCell(2, 1, std::to_string(y));

@@ -26,6 +26,13 @@ public:
     // Appends item "itm" + N at (x, y) with a fresh 10 x 5 sheet; the scene's first item
     // gets the start flag "1", the others "0".
     Item& addItem(int x, int y);
+    // Appends an item made elsewhere (the file reader makes its own), recorded as addItem is.
+    Item& addItem(std::unique_ptr<Item> item);
+    // Moves every item of `other` to the end of this scene, unrecorded: the file reader reads
+    // the second half of a file into scenes of its own and moves the items over.
+    void takeItemsOf(Scene& other);
+    // The node text addItem gives the next item.
+    std::string nextNodeText() const;
     // Removes the item at `index`; the items after it move up one place. A recording change
     // log keeps the item, so that undo puts the same item back. Throws std::out_of_range for
     // an index outside the scene.

@@ -1,12 +1,13 @@
 #include "model/SharedText.h"
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <span>
+#include <stdexcept>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -83,74 +84,176 @@ std::uint32_t hashOf(std::string_view text) {
     return static_cast<std::uint32_t>(mix(last ^ k1, hash ^ k0));
 }
 
+} // namespace
+
+struct TextBlock::Node {
+    explicit Node(std::size_t size)
+        : capacity(std::max<std::size_t>(size, 1)), bytes(new char[capacity]) {}
+    ~Node() { delete[] bytes; }
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
+
+    std::string_view view() const { return {bytes, size}; }
+    bool holds(const char* at) const {
+        const auto offset =
+            reinterpret_cast<std::uintptr_t>(at) - reinterpret_cast<std::uintptr_t>(bytes);
+        return offset < capacity; // fixed, also while a block is filled
+    }
+
+    std::size_t capacity;
+    char* bytes; // not cleared: only what is filled is ever read
+    // Whether every byte's address fits the address bits of a view.
+    bool viewable =
+        ((reinterpret_cast<std::uintptr_t>(bytes) + capacity) & ~SharedText::kAddressMask) == 0;
+    std::size_t size = 0;
+    // This block's holder and every cell viewing the bytes. Cells are added without the
+    // table's lock (one addition for a whole sheet); the count falls only under the lock.
+    std::atomic<std::size_t> holders{1};
+};
+
 // Every held text, found by its bytes: open addressing with linear probing in a table whose
 // size is a power of two, at most half full, so a lookup touches one or two slots. Each
-// public call takes the lock once, for one text or for many.
+// public call takes the lock once, for one text or for many. It also knows the blocks still
+// viewed, to count the views of each.
 class TextTable {
 public:
-    Node* acquire(std::string_view text) {
+    using Bits = std::uint64_t;
+    using Block = TextBlock::Node;
+
+    static constexpr std::size_t kLongestView =
+        (std::size_t(1) << (64 - SharedText::kLengthShift)) - 1;
+
+    static bool isView(Bits bits) { return bits >> SharedText::kLengthShift != 0; }
+    static Node* nodeOf(Bits bits) {
+        return reinterpret_cast<Node*>(static_cast<std::uintptr_t>(bits));
+    }
+    static const char* addressOf(Bits bits) {
+        return reinterpret_cast<const char*>(
+            static_cast<std::uintptr_t>(bits & SharedText::kAddressMask));
+    }
+
+    // The view of `text` in `block`, or 0 when there is none: the text is empty, lies
+    // elsewhere, is too long for the length bits or lies at an address too high for the
+    // address bits.
+    static Bits viewOf(std::string_view text, const Block* block) {
+        if (!block || !block->viewable)
+            return 0;
+        const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(text.data());
+        const std::uintptr_t offset = address - reinterpret_cast<std::uintptr_t>(block->bytes);
+        // An empty text's size - 1 is beyond every limit.
+        if (offset >= block->capacity ||
+            text.size() - 1 >= std::min(block->capacity - offset, kLongestView))
+            return 0;
+        return std::uint64_t(text.size()) << SharedText::kLengthShift | address;
+    }
+
+    Bits acquire(std::string_view text) {
         const std::uint32_t hash = hashOf(text);
         const std::lock_guard lock(lock_);
         return find(text, hash);
     }
 
-    // held[i] takes texts[i] for every i, letting go of what it held. A text may lie in a node
-    // let go of here: nodes are deleted only once every text is taken.
-    // `likely(i)` gives nodes that texts[i] may well equal; the first that does is taken
-    // without a lookup.
-    template <typename Held, typename Likely>
-    void replace(std::span<const std::string_view> texts, Held&& held, Likely&& likely) {
-        std::vector<Node*> freed;
+    // held(i) takes texts(i) for every i below count, letting go of what it held. A text may lie in
+    // a text let go of here: nothing is freed before every text is taken.
+    template <typename Texts, typename Held>
+    void replace(std::size_t count, Texts&& texts, Held&& held, Block* block) {
+        std::vector<Freed> freed;
         {
             const std::lock_guard lock(lock_);
-            for (std::size_t i = 0; i < texts.size(); ++i) {
-                Node*& holder = held(i);
-                Node* old = holder;
-                holder = texts[i].empty() ? nullptr : take(texts[i], likely(i));
-                if (old && drop(old))
-                    freed.push_back(old);
+            for (std::size_t i = 0; i < count; ++i) {
+                Bits& holder = held(i);
+                const Bits old = holder;
+                holder = take(texts(i), block);
+                if (old)
+                    if (const Freed gone = drop(old))
+                        freed.push_back(gone);
             }
         }
-        for (Node* node : freed)
-            delete node;
+        for (const Freed& gone : freed)
+            gone.free();
     }
 
-    void retain(Node* node) {
+    void retain(Bits bits) {
         const std::lock_guard lock(lock_);
-        ++node->holders;
+        hold(bits);
     }
 
-    // `holder` lets go of its node and takes `next`.
-    void exchange(Node*& holder, Node* next) noexcept {
-        Node* old = holder;
+    // `holder` lets go of its text and takes `next`.
+    void exchange(Bits& holder, Bits next) noexcept {
+        Freed gone;
         {
             const std::lock_guard lock(lock_);
             if (next)
-                ++next->holders;
+                hold(next);
+            if (holder)
+                gone = drop(holder);
             holder = next;
-            if (!old || !drop(old))
-                return;
         }
-        delete old;
+        gone.free();
     }
 
-    void release(Node* node) {
+    void release(Bits bits) noexcept {
+        Freed gone;
         {
             const std::lock_guard lock(lock_);
-            if (!drop(node))
-                return;
+            gone = drop(bits);
         }
-        delete node;
+        gone.free();
     }
 
-    template <typename Held> void releaseAll(std::size_t count, Held&& held) {
-        const std::lock_guard lock(lock_);
-        for (std::size_t i = 0; i < count; ++i) {
-            Node*& node = held(i);
-            if (node && drop(node))
-                delete node;
-            node = nullptr;
+    // Views of one block lying side by side, as in a sheet read from a file, are let go of
+    // with one subtraction.
+    template <typename Held> void releaseAll(std::size_t count, Held&& held) noexcept {
+        std::vector<Freed> freed;
+        {
+            const std::lock_guard lock(lock_);
+            Block* block = nullptr;
+            std::size_t views = 0;
+            const auto letGo = [&](const Freed& gone) {
+                if (!gone)
+                    return;
+                try {
+                    freed.push_back(gone);
+                } catch (const std::bad_alloc&) {
+                    gone.free(); // under the lock, which freeing does not need
+                }
+            };
+            for (std::size_t i = 0; i < count; ++i) {
+                Bits& bits = held(i);
+                if (isView(bits)) {
+                    const char* address = addressOf(bits);
+                    if (!block || !block->holds(address)) {
+                        letGo({nullptr, dropViews(block, views) ? block : nullptr});
+                        block = blockAt(address);
+                        views = 0;
+                    }
+                    ++views;
+                } else if (bits) {
+                    letGo(drop(bits));
+                }
+                bits = 0;
+            }
+            letGo({nullptr, dropViews(block, views) ? block : nullptr});
         }
+        for (const Freed& gone : freed)
+            gone.free();
+    }
+
+    void addBlock(Block* block) {
+        const std::lock_guard lock(lock_);
+        blocks_.insert(std::upper_bound(blocks_.begin(), blocks_.end(), block, startsBefore),
+                       block);
+    }
+
+    // The block's own holder lets go of it.
+    void releaseBlock(Block* block) noexcept {
+        bool last;
+        {
+            const std::lock_guard lock(lock_);
+            last = dropViews(block, 1);
+        }
+        if (last)
+            delete block;
     }
 
     std::size_t count() {
@@ -158,45 +261,65 @@ public:
         return count_;
     }
 
+    std::size_t blockCount() {
+        const std::lock_guard lock(lock_);
+        return blocks_.size();
+    }
+
 private:
     static constexpr std::size_t kMinimumSize = 1024;
 
-    // The node holding `text`, with one more holder: one of `likely` when it holds the same
-    // bytes (a node let go of by all holders is out of the table and not taken), else found.
-    template <std::size_t n> Node* take(std::string_view text, const std::array<Node*, n>& likely) {
-        for (Node* node : likely)
-            if (node && node->holders > 0 && sameBytes(node->text, text)) {
-                ++node->holders;
-                return node;
-            }
-        return find(text, hashOf(text));
+    // What a holder let go of last, to be freed once the lock is given back.
+    struct Freed {
+        Node* node = nullptr;
+        Block* block = nullptr;
+        explicit operator bool() const { return node || block; }
+        void free() const {
+            delete node;
+            delete block;
+        }
+    };
+
+    static bool startsBefore(const Block* a, const Block* b) {
+        return reinterpret_cast<std::uintptr_t>(a->bytes) <
+               reinterpret_cast<std::uintptr_t>(b->bytes);
     }
 
-    // The node holding `text`, with one more holder, added when there is none.
-    Node* find(std::string_view text, std::uint32_t hash) {
-        std::size_t slot = hash & mask();
-        for (; slots_[slot]; slot = (slot + 1) & mask()) {
-            Node* node = slots_[slot];
-            if (node->hash == hash && sameBytes(node->text, text)) {
-                ++node->holders;
-                return node;
-            }
-        }
-        if (2 * (count_ + 1) > slots_.size()) {
-            resize(2 * slots_.size());
-            slot = freeSlot(hash);
-        }
-        Node* node = new Node{std::string(text), hash, 1};
-        slots_[slot] = node;
-        ++count_;
-        return node;
+    // The block whose bytes hold `address`; every view lies in a block still listed.
+    Block* blockAt(const char* address) const {
+        const auto after = std::upper_bound(
+            blocks_.begin(), blocks_.end(), reinterpret_cast<std::uintptr_t>(address),
+            [](std::uintptr_t at, const Block* block) {
+                return at < reinterpret_cast<std::uintptr_t>(block->bytes);
+            });
+        return after == blocks_.begin() ? nullptr : *(after - 1);
     }
 
-    // One holder fewer; true when that was the last, and the node, out of the table, is to be
-    // deleted by the caller.
-    bool drop(Node* node) noexcept {
+    // The text for a holder: a view when it lies in `block`, else the table's entry.
+    Bits take(std::string_view text, Block* block) {
+        if (const Bits view = viewOf(text, block)) {
+            block->holders.fetch_add(1, std::memory_order_relaxed);
+            return view;
+        }
+        return text.empty() ? 0 : find(text, hashOf(text));
+    }
+
+    void hold(Bits bits) {
+        if (!isView(bits))
+            ++nodeOf(bits)->holders;
+        else if (Block* block = blockAt(addressOf(bits)))
+            block->holders.fetch_add(1, std::memory_order_relaxed);
+    }
+
+    // One holder fewer; what that was the last holder of comes back, out of the table.
+    Freed drop(Bits bits) noexcept {
+        if (isView(bits)) {
+            Block* block = blockAt(addressOf(bits));
+            return {nullptr, dropViews(block, 1) ? block : nullptr};
+        }
+        Node* node = nodeOf(bits);
         if (--node->holders > 0)
-            return false;
+            return {};
         erase(node);
         if (slots_.size() > kMinimumSize && 8 * count_ < slots_.size()) {
             // Only to give memory back: without the memory for a smaller table, keep this one.
@@ -205,7 +328,40 @@ private:
             } catch (const std::bad_alloc&) {
             }
         }
+        return {node, nullptr};
+    }
+
+    // `views` holders fewer for `block`; true when none is left and the block, out of the
+    // list, is to be freed by the caller.
+    bool dropViews(Block* block, std::size_t views) noexcept {
+        if (!block || views == 0 || block->holders.fetch_sub(views) != views)
+            return false;
+        blocks_.erase(std::find(blocks_.begin(), blocks_.end(), block));
         return true;
+    }
+
+    // The entry holding `text`, with one more holder, added when there is none.
+    Bits find(std::string_view text, std::uint32_t hash) {
+        std::size_t slot = hash & mask();
+        for (; slots_[slot]; slot = (slot + 1) & mask()) {
+            Node* node = slots_[slot];
+            if (node->hash == hash && sameBytes(node->text, text)) {
+                ++node->holders;
+                return reinterpret_cast<std::uintptr_t>(node);
+            }
+        }
+        if (2 * (count_ + 1) > slots_.size()) {
+            resize(2 * slots_.size());
+            slot = freeSlot(hash);
+        }
+        auto node = std::make_unique<Node>(Node{std::string(text), hash, 1});
+        // An entry must read as no view: its top address bits are zero on every system the
+        // editor runs on.
+        if (isView(reinterpret_cast<std::uintptr_t>(node.get())))
+            throw std::runtime_error("text entry beyond the addressable range");
+        slots_[slot] = node.get();
+        ++count_;
+        return reinterpret_cast<std::uintptr_t>(node.release());
     }
 
     std::size_t mask() const { return slots_.size() - 1; }
@@ -249,7 +405,11 @@ private:
     SpinLock lock_;
     std::vector<Node*> slots_ = std::vector<Node*>(kMinimumSize, nullptr);
     std::size_t count_ = 0;
+    // Blocks still held, ordered by the address of their bytes.
+    std::vector<Block*> blocks_;
 };
+
+namespace {
 
 // Never destroyed, so that sheets still alive while the program ends can let go of texts.
 TextTable& table() {
@@ -259,23 +419,22 @@ TextTable& table() {
 
 } // namespace
 
-SharedText::SharedText(std::string_view text)
-    : node_(text.empty() ? nullptr : table().acquire(text)) {}
+SharedText::SharedText(std::string_view text) : bits_(text.empty() ? 0 : table().acquire(text)) {}
 
-SharedText::SharedText(const SharedText& other) noexcept : node_(other.node_) {
-    if (node_)
-        table().retain(node_);
+SharedText::SharedText(const SharedText& other) noexcept : bits_(other.bits_) {
+    if (bits_)
+        table().retain(bits_);
 }
 
 SharedText& SharedText::operator=(const SharedText& other) noexcept {
-    if (node_ != other.node_)
-        table().exchange(node_, other.node_);
+    if (bits_ != other.bits_)
+        table().exchange(bits_, other.bits_);
     return *this;
 }
 
 SharedText& SharedText::operator=(SharedText&& other) noexcept {
     if (this != &other) {
-        Node* old = std::exchange(node_, std::exchange(other.node_, nullptr));
+        const std::uint64_t old = std::exchange(bits_, std::exchange(other.bits_, 0));
         if (old)
             table().release(old);
     }
@@ -283,34 +442,108 @@ SharedText& SharedText::operator=(SharedText&& other) noexcept {
 }
 
 SharedText::~SharedText() {
-    if (node_)
-        table().release(node_);
+    if (bits_)
+        table().release(bits_);
 }
 
-void SharedText::assign(std::span<const std::string_view> texts, std::span<SharedText> held) {
+void SharedText::assign(std::span<const std::string_view> texts, std::span<SharedText> held,
+                        const TextBlock* block) {
+    texts = texts.first(std::min(texts.size(), held.size()));
+    TextBlock::Node* const bytes = block ? block->node_ : nullptr;
+    if (bytes) {
+        // Empty cells taking texts that lie in the block, as a sheet being read does, take
+        // their views with no lock, and the block one holder for each with one addition; only
+        // the other texts (a cell the reader filled in, a cell not empty) go to the table.
+        std::size_t views = 0;
+        std::vector<std::size_t> others;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (!held[i].empty()) {
+                others.push_back(i);
+            } else if (const std::uint64_t view = TextTable::viewOf(texts[i], bytes)) {
+                held[i].bits_ = view;
+                ++views;
+            } else if (!texts[i].empty()) {
+                others.push_back(i);
+            }
+        }
+        bytes->holders.fetch_add(views, std::memory_order_relaxed);
+        if (!others.empty())
+            table().replace(
+                others.size(), [&](std::size_t k) { return texts[others[k]]; },
+                [&](std::size_t k) -> std::uint64_t& { return held[others[k]].bits_; }, bytes);
+        return;
+    }
     table().replace(
-        texts.first(std::min(texts.size(), held.size())),
-        [&](std::size_t i) -> Node*& { return held[i].node_; },
-        [](std::size_t) { return std::array<Node*, 0>{}; });
-}
-
-void SharedText::assignRows(std::span<const std::string_view> texts, std::span<SharedText> held,
-                            std::size_t stride, std::span<const SharedText> alike) {
-    table().replace(
-        texts.first(std::min(texts.size(), held.size())),
-        [&](std::size_t i) -> Node*& { return held[i].node_; },
-        [&](std::size_t i) {
-            return std::array<Node*, 2>{i >= stride ? held[i - stride].node_ : nullptr,
-                                        i < alike.size() ? alike[i].node_ : nullptr};
-        });
+        texts.size(), [&](std::size_t k) { return texts[k]; },
+        [&](std::size_t k) -> std::uint64_t& { return held[k].bits_; }, bytes);
 }
 
 void SharedText::releaseAll(std::span<SharedText> held) noexcept {
-    table().releaseAll(held.size(), [&](std::size_t i) -> Node*& { return held[i].node_; });
+    // Empty cells hold nothing: a sheet of them is let go of without the lock.
+    if (std::all_of(held.begin(), held.end(), [](const SharedText& text) { return text.empty(); }))
+        return;
+    table().releaseAll(held.size(), [&](std::size_t i) -> std::uint64_t& { return held[i].bits_; });
 }
 
 std::size_t SharedText::distinctCount() {
     return table().count();
+}
+
+std::size_t SharedText::blockCount() {
+    return table().blockCount();
+}
+
+TextBlock::TextBlock(std::size_t capacity) : node_(new Node(capacity)) {
+    try {
+        table().addBlock(node_);
+    } catch (...) {
+        delete node_;
+        throw;
+    }
+}
+
+TextBlock::TextBlock(std::string_view bytes) : TextBlock(bytes.size()) {
+    std::memcpy(spare(), bytes.data(), bytes.size());
+    fill(bytes.size());
+}
+
+TextBlock::~TextBlock() {
+    table().releaseBlock(node_);
+}
+
+std::unique_ptr<TextBlock> TextBlock::withRoom(std::size_t capacity) {
+    return std::unique_ptr<TextBlock>(new TextBlock(capacity));
+}
+
+std::unique_ptr<TextBlock>
+TextBlock::readBy(const std::function<std::size_t(const MakeRoom&)>& read) {
+    std::unique_ptr<TextBlock> block;
+    const std::size_t count = read([&](std::size_t size) {
+        block = withRoom(size);
+        return block->spare();
+    });
+    if (!block)
+        block = withRoom(0);
+    block->fill(count);
+    return block;
+}
+
+std::string_view TextBlock::bytes() const noexcept {
+    return node_->view();
+}
+
+std::size_t TextBlock::room() const noexcept {
+    return node_->capacity - node_->size;
+}
+
+char* TextBlock::spare() noexcept {
+    return node_->bytes + node_->size;
+}
+
+void TextBlock::fill(std::size_t count) {
+    if (count > room())
+        throw std::length_error("bytes beyond the block's room");
+    node_->size += count;
 }
 
 } // namespace hakoniwa

@@ -2,15 +2,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 
-// A cell's text, held once for every cell of every sheet that holds the same bytes. Sheets are
-// mostly the same few texts over and over (instruction lines, "0", variable names, small
-// numbers), so a cell costs one pointer instead of a whole string. The texts live in one table
-// for the process, guarded by a lock, and each is freed when its last holder lets it go.
+// A cell's text in one machine word. Sheets are mostly the same few texts over and over
+// (instruction lines, "0", variable names, small numbers), so a cell costs one word instead of
+// a whole string. A text is either held once for every cell that holds the same bytes, in one
+// table for the process guarded by a lock, or, for cells just read from a file, a view of the
+// file's bytes in a TextBlock, which costs no lookup at all. Each is freed when its last holder
+// lets it go.
 namespace hakoniwa {
+
+class TextBlock;
 
 class SharedText {
 public:
@@ -18,36 +24,37 @@ public:
     SharedText() noexcept = default;
     explicit SharedText(std::string_view text);
     SharedText(const SharedText& other) noexcept;
-    SharedText(SharedText&& other) noexcept : node_(other.node_) { other.node_ = nullptr; }
+    SharedText(SharedText&& other) noexcept : bits_(other.bits_) { other.bits_ = 0; }
     // Taking the other text and letting go of this one pass through the table's lock once.
     SharedText& operator=(const SharedText& other) noexcept;
     // The other holder is left empty.
     SharedText& operator=(SharedText&& other) noexcept;
     ~SharedText();
 
-    // The bytes; the reference stays valid while this holder keeps the text.
-    const std::string& str() const noexcept { return node_ ? node_->text : emptyText(); }
-    bool empty() const noexcept { return node_ == nullptr; }
-    // The empty text, valid for as long as the program runs.
-    static const std::string& emptyText() noexcept {
-        static const std::string text;
-        return text;
+    // The bytes; valid while this holder keeps the text.
+    std::string_view view() const noexcept {
+        if (const std::uint64_t length = bits_ >> kLengthShift)
+            return {
+                reinterpret_cast<const char*>(static_cast<std::uintptr_t>(bits_ & kAddressMask)),
+                static_cast<std::size_t>(length)};
+        return bits_ ? std::string_view(
+                           reinterpret_cast<const Node*>(static_cast<std::uintptr_t>(bits_))->text)
+                     : std::string_view();
     }
+    bool empty() const noexcept { return bits_ == 0; }
 
-    // held[i] takes texts[i] for every i (as far as both reach), letting go of what it held; the
-    // table is locked once for all of them. A text may lie in one of those let go.
-    static void assign(std::span<const std::string_view> texts, std::span<SharedText> held);
-    // As assign, for rows of `stride` holders each: a text equal to the one just given to the
-    // holder a row above, or to the one of alike[i], is taken from that holder with no lookup.
-    // Sheets repeat texts down a column and from one item to the next (alike being the same
-    // cells of an item made like this one), so most cells of a file are taken this way.
-    static void assignRows(std::span<const std::string_view> texts, std::span<SharedText> held,
-                           std::size_t stride, std::span<const SharedText> alike);
+    // held[i] takes texts[i] for every i (as far as both reach), letting go of what it held. A
+    // text lying in `block` (may be null) is viewed there; others are held in the table, which
+    // is locked once for all of them. A text may lie in one of those let go.
+    static void assign(std::span<const std::string_view> texts, std::span<SharedText> held,
+                       const TextBlock* block = nullptr);
     // Every holder lets go of its text and is left empty, with the table locked once.
     static void releaseAll(std::span<SharedText> held) noexcept;
 
-    // How many different texts are held at present, for tests and measurements.
+    // How many different texts the table holds at present, and how many blocks are still
+    // viewed, for tests and measurements.
     static std::size_t distinctCount();
+    static std::size_t blockCount();
 
     // One held text and the number of its holders: the table's entry, used by nothing else.
     struct Node {
@@ -57,7 +64,49 @@ public:
     };
 
 private:
-    Node* node_ = nullptr;
+    friend class TextTable;
+    friend class TextBlock;
+    // A view keeps its length in the top bits and the address of its first byte below; a
+    // table entry is its address alone, whose top bits are zero.
+    static constexpr int kLengthShift = 48;
+    static constexpr std::uint64_t kAddressMask = (std::uint64_t(1) << kLengthShift) - 1;
+
+    std::uint64_t bits_ = 0;
+};
+
+// Bytes read from a file, kept whole so that the cells read from them view their texts in
+// place. The bytes stay while this holder or any cell viewing them lives. The room of a large
+// block is reused by the next one, so that loading one project after another touches no new
+// memory.
+class TextBlock {
+public:
+    // A copy of `bytes`.
+    explicit TextBlock(std::string_view bytes);
+    // An empty block with room for at least `capacity` bytes, to be filled through spare().
+    static std::unique_ptr<TextBlock> withRoom(std::size_t capacity);
+    // A block holding what `read` writes: it is given a function that makes room for a number
+    // of bytes and gives where they go, and returns how many it wrote there.
+    using MakeRoom = std::function<char*(std::size_t size)>;
+    static std::unique_ptr<TextBlock>
+    readBy(const std::function<std::size_t(const MakeRoom&)>& read);
+    ~TextBlock();
+    TextBlock(const TextBlock&) = delete;
+    TextBlock& operator=(const TextBlock&) = delete;
+
+    std::string_view bytes() const noexcept;
+    // The room behind the bytes so far: room() bytes from spare() on, which fill(count) adds
+    // to the bytes once written.
+    std::size_t room() const noexcept;
+    char* spare() noexcept;
+    void fill(std::size_t count);
+
+    struct Node; // the bytes and their holders: the table's entry, used by nothing else
+
+private:
+    explicit TextBlock(std::size_t capacity);
+    friend class SharedText;
+    friend class TextTable;
+    Node* node_;
 };
 
 } // namespace hakoniwa

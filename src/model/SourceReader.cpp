@@ -1,5 +1,7 @@
 #include "model/SourceReader.h"
 
+#include "model/ChangeCount.h"
+#include "model/ChangeLog.h"
 #include "model/Lines.h"
 #include "model/NumberConversion.h"
 
@@ -9,6 +11,8 @@
 #include <cstring>
 #include <span>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -64,7 +68,7 @@ bool isJumpRow(int row, std::string_view column1) {
     // Instruction rows ("0") and empty ones, most rows, need no conversion.
     if (row < ItemSheet::kFirstCommandRow || column1.empty() || column1 == "0")
         return false;
-    return toIntDef(std::string(column1), -1) > 0;
+    return toIntDef(column1, -1) > 0;
 }
 
 } // namespace
@@ -84,27 +88,114 @@ SourceReader::SourceReader(Project& project, int newItemX, int newItemY)
     : project_(project), newItemX_(newItemX), newItemY_(newItemY) {}
 
 void SourceReader::read(std::string_view bytes) {
+    read(TextBlock(bytes));
+}
+
+void SourceReader::read(const TextBlock& block) {
     project_.clear();
+    block_ = &block;
     mode_ = Mode::Outside;
     scene_ = nullptr;
     sheet_ = nullptr;
     sceneCounter_ = itemCounter_ = 0;
-    previousSheet_ = nullptr;
     pendingRows_.clear();
     rowTexts_.clear();
     rowWidth_ = 2;
-    int lineNumber = 0;
+    const std::string_view bytes = block.bytes();
+    const std::size_t split = secondHalfStart(bytes);
+    if (split == std::string_view::npos) {
+        readLines(bytes, 0);
+        addPendingRows();
+        return;
+    }
+    // The second half goes into scenes of its own on a second thread, meanwhile this thread
+    // reads the first; its items are then moved over, or, when the first half ended other than
+    // it assumed, this thread reads the second half as well.
+    Project pages;
+    SourceReader second(pages, newItemX_, newItemY_);
+    second.block_ = &block;
+    second.secondHalf_ = true;
+    second.mode_ = Mode::Items;
+    bool secondRead = false;
+    TagReached tag; // where the second thread stopped, when at a tag line
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            const ChangeCount::Quiet quiet;
+            try {
+                second.readLines(bytes.substr(split), 0);
+                second.addPendingRows();
+                secondRead = true;
+            } catch (const TagReached& reached) {
+                tag = reached; // the rows before the tag line are added
+                secondRead = true;
+            } catch (...) { // Unsure, a Failure or no memory: the first thread reads it
+            }
+        });
+    } catch (const std::system_error&) { // no thread to be had: one reads all
+    }
+    int lastLine = 0;
+    try {
+        lastLine = readLines(bytes.substr(0, split), 0);
+    } catch (...) {
+        if (worker.joinable())
+            worker.join();
+        throw;
+    }
+    if (worker.joinable())
+        worker.join();
+    if (!secondRead || !takeSecondHalf(second, pages))
+        readLines(bytes.substr(split), lastLine);
+    else if (tag.at)
+        readLines(bytes.substr(static_cast<std::size_t>(tag.at - bytes.data())),
+                  lastLine + tag.linesBefore);
+    addPendingRows();
+}
+
+std::size_t SourceReader::secondHalfStart(std::string_view bytes) const {
+    constexpr std::string_view kPageLine = "\n\t[p";
+    if (bytes.size() < std::max<std::size_t>(parallelFrom_, 1) || ChangeLog::recording())
+        return std::string_view::npos;
+    std::size_t found = bytes.find(kPageLine, bytes.size() / 2);
+    if (found == std::string_view::npos)
+        found = bytes.rfind(kPageLine, bytes.size() / 2);
+    return found == std::string_view::npos ? found : found + 1;
+}
+
+bool SourceReader::takeSecondHalf(SourceReader& second, Project& pages) {
+    const int count = pages.sceneCount();
+    if (mode_ != Mode::Items || count == 0 || sceneCounter_ + count > project_.sceneCount())
+        return false;
+    for (int i = 0; i < count; ++i)
+        if (project_.scene(sceneCounter_ + i).itemCount() > 0)
+            return false;
+    addPendingRows(); // what the page opening would have done
+    for (int i = 0; i < count; ++i)
+        project_.scene(sceneCounter_ + i).takeItemsOf(pages.scene(i));
+    sceneCounter_ += count;
+    scene_ = &project_.scene(sceneCounter_ - 1);
+    itemCounter_ = second.itemCounter_;
+    if (second.sheet_)
+        sheet_ = second.sheet_;
+    return true;
+}
+
+int SourceReader::readLines(std::string_view bytes, int firstLine) {
+    int lineNumber = firstLine;
     forEachLine(bytes, [&](std::string_view line) {
         ++lineNumber;
         if (line.empty())
             return;
         try {
             readLine(line);
+        } catch (TagReached& reached) {
+            reached.linesBefore = lineNumber - 1;
+            throw;
         } catch (const std::exception& failure) {
             throw Failure(lineNumber, failure.what());
         }
     });
-    addPendingRows();
+    return lineNumber;
 }
 
 void SourceReader::readLine(std::string_view line) {
@@ -128,6 +219,10 @@ void SourceReader::readLine(std::string_view line) {
 }
 
 bool SourceReader::readTag(std::string_view line) {
+    const bool tag =
+        line == kHeaderOpening || line == "[/scene_headder]" || line == "[/itm]" || line == "[itm]";
+    if (tag && secondHalf_) // a block ends or begins: the first thread reads on from here
+        throw TagReached{line.data(), 0};
     if (line == kHeaderOpening) {
         mode_ = Mode::Header;
         sceneCounter_ = 0;
@@ -160,17 +255,29 @@ void SourceReader::readSceneName(std::string_view line) {
 void SourceReader::readItemStart(std::string_view line) {
     if (!scene_)
         throw std::runtime_error("シーン名より前にアイテムがあります");
-    scene_->addItem(newItemX_, newItemY_);
-    // Counted per page block; in a file we wrote this is the item just added.
-    sheet_ = &scene_->item(itemCounter_).sheet;
-    sheet_->setRowCount(1);
     const std::string_view afterTabs = line.substr(2);
-    sheet_->setCell(0, 0, std::string(afterTabs.substr(0, afterTabs.find('\t'))));
-    sheet_->setColumnCount(5);
+    const std::string_view name = afterTabs.substr(0, afterTabs.find('\t'));
+    if (itemCounter_ == scene_->itemCount()) {
+        // As in every file we wrote, the item read is the one added: it is made whole, its
+        // heading row taking the name and no more than the file gives it.
+        auto item = std::make_unique<Item>(Item{scene_->nextNodeText(), ItemSheet(5, 1)});
+        const std::string_view heading[5] = {name};
+        item->sheet.setRows(0, heading, block_);
+        sheet_ = &scene_->addItem(std::move(item)).sheet;
+    } else {
+        // Counted per page block, the item read is one the scene had before this block.
+        scene_->addItem(newItemX_, newItemY_);
+        sheet_ = &scene_->item(itemCounter_).sheet;
+        sheet_->setRowCount(1);
+        sheet_->setCell(0, 0, name);
+        sheet_->setColumnCount(5);
+    }
     ++itemCounter_;
 }
 
 void SourceReader::readSheetLine(std::string_view line) {
+    if (!sheet_ && secondHalf_) // the first half may end in an item these lines belong to
+        throw Unsure();
     if (!sheet_)
         throw std::runtime_error("アイテムより前にシートの行があります");
     // Column 0 is empty in these rows and every cell ends with a tab: drop both ends. Cells
@@ -223,14 +330,13 @@ void SourceReader::addPendingRows() {
             columns = std::max(columns, kLastLinkHandleColumn + 1);
     }
     const int firstRow = sheet_->rowCount();
-    sheet_->setColumnCount(columns);
+    sheet_->growTo(columns, firstRow + static_cast<int>(pendingRows_.size()));
     setRowWidth(static_cast<std::size_t>(columns));
     rowTexts_.resize(pendingRows_.size() * rowWidth_); // no half-read line is added
     for (std::size_t r = 0; r < pendingRows_.size(); ++r)
         if (pendingRows_[r].jump)
             fillLinkHandles(&rowTexts_[r * rowWidth_]);
-    sheet_->setRows(firstRow, rowTexts_, previousSheet_);
-    previousSheet_ = sheet_;
+    sheet_->setRows(firstRow, rowTexts_, block_);
     sheet_->fixedRows = 1;
     pendingRows_.clear();
     rowTexts_.clear();
@@ -243,6 +349,8 @@ void SourceReader::fillLinkHandles(std::string_view* row) {
 }
 
 void SourceReader::readPageOpening() {
+    if (secondHalf_)
+        project_.addScene();
     if (sceneCounter_ >= project_.sceneCount())
         throw std::runtime_error("ページ " + std::to_string(sceneCounter_) +
                                  " に当たるシーンがヘッダーにありません");

@@ -35,12 +35,31 @@ public:
 
     // Clears the project and reads the file into it. A line the project cannot take (a memo
     // line or an item before any scene, a sheet line before any item, more page blocks than
-    // scenes) throws Failure naming the line; what was read before it stays.
+    // scenes) throws Failure naming the line; what was read before it stays. The cells view
+    // their texts in the block, which the project keeps (in a copy of the bytes, for the first
+    // form).
     void read(std::string_view bytes);
+    void read(const TextBlock& block);
+
+    // Files from this size on have their second half read on a second thread while the first
+    // thread reads the first (1 MB unless set; 0 splits every file that can be split).
+    void readInParallelFrom(std::size_t bytes) { parallelFrom_ = bytes; }
 
 private:
     enum class Mode { Outside, Header, Items };
+    // Thrown by the reader of a file's second half on a line it cannot read without what the
+    // first half holds; the first thread then reads that half itself.
+    struct Unsure {};
+    // Thrown by the reader of a file's second half on a tag line, which it leaves, with the
+    // lines after it, to the first thread: where the line starts and how many lines it read.
+    struct TagReached {
+        const char* at = nullptr;
+        int linesBefore = 0;
+    };
 
+    // Reads the lines of `bytes`, the first of them numbered firstLine + 1; returns the number
+    // of the last.
+    int readLines(std::string_view bytes, int firstLine);
     void readLine(std::string_view line);
     bool readTag(std::string_view line);
     void readMemoLine(std::string_view line);
@@ -55,8 +74,22 @@ private:
     // A jump row's link handle cells that are empty get the offset -20 each.
     void fillLinkHandles(std::string_view* row);
 
+    // Where the second half of `bytes` may start: a page opening line after the middle, or
+    // npos when the file is too small or has none.
+    std::size_t secondHalfStart(std::string_view bytes) const;
+    // Moves the items the second reader read into the project's scenes, when the first half
+    // left this reader where the second one started: in the item block, with as many scenes
+    // left as it read, and those still without items. False when not.
+    bool takeSecondHalf(SourceReader& second, Project& pages);
+
     Project& project_;
     int newItemX_, newItemY_;
+    std::size_t parallelFrom_ = std::size_t(1) << 20;
+    // The bytes the cells view, while reading.
+    const TextBlock* block_ = nullptr;
+    // True for the reader of a file's second half: page openings add scenes, and lines that
+    // need the first half throw Unsure.
+    bool secondHalf_ = false;
     Mode mode_ = Mode::Outside;
     Scene* scene_ = nullptr;
     ItemSheet* sheet_ = nullptr;
@@ -73,9 +106,6 @@ private:
     std::vector<std::string_view> rowTexts_;
     std::size_t rowWidth_ = 2;
     std::vector<PendingRow> pendingRows_;
-    // The sheet filled last: the next item is mostly made like it, so its cells are tried
-    // before any lookup.
-    const ItemSheet* previousSheet_ = nullptr;
 };
 
 } // namespace hakoniwa

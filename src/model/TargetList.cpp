@@ -7,9 +7,9 @@ namespace hakoniwa {
 namespace {
 
 // Appends the text as an entry and as a child of the heading whose data is its index.
-void addEntry(TargetList& list, ListNode& heading, const std::string& text) {
-    heading.children.push_back({text, static_cast<int>(list.entries.size()), {}});
-    list.entries.push_back(text);
+void addEntry(TargetList& list, ListNode& heading, std::string_view text) {
+    heading.children.push_back({std::string(text), static_cast<int>(list.entries.size()), {}});
+    list.entries.emplace_back(text);
 }
 
 } // namespace

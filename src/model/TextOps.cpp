@@ -6,7 +6,7 @@ bool isLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-bool isPlainName(const std::string& text, std::size_t end) {
+bool isPlainName(std::string_view text, std::size_t end) {
     for (std::size_t i = 0; i < end; ++i) {
         const char c = text[i];
         if (c == ',' || c == '/' || c == '\\')
@@ -17,7 +17,7 @@ bool isPlainName(const std::string& text, std::size_t end) {
     return true;
 }
 
-std::size_t findSeparator(const std::string& text, char separator, std::size_t from) {
+std::size_t findSeparator(std::string_view text, char separator, std::size_t from) {
     for (std::size_t i = from; i < text.size(); ++i) {
         if (text[i] == separator)
             return i;
@@ -27,11 +27,11 @@ std::size_t findSeparator(const std::string& text, char separator, std::size_t f
     return std::string::npos;
 }
 
-bool serchStr(const std::string& text, const std::string& pattern) {
+bool serchStr(std::string_view text, std::string_view pattern) {
     return !pattern.empty() && text.find(pattern) != std::string::npos;
 }
 
-int getSplitCount(const std::string& text, char separator) {
+int getSplitCount(std::string_view text, char separator) {
     int count = 1;
     for (std::size_t at = findSeparator(text, separator); at != std::string::npos;
          at = findSeparator(text, separator, at + 1))
@@ -39,14 +39,14 @@ int getSplitCount(const std::string& text, char separator) {
     return count;
 }
 
-std::string getSplitStrVal(const std::string& text, char separator, int index) {
+std::string getSplitStrVal(std::string_view text, char separator, int index) {
     std::size_t fieldStart = 0;
     for (int i = 0;; ++i) {
         const std::size_t at = findSeparator(text, separator, fieldStart);
         if (at == std::string::npos)
-            return text.substr(fieldStart);
+            return std::string(text.substr(fieldStart));
         if (i == index)
-            return text.substr(fieldStart, at - fieldStart);
+            return std::string(text.substr(fieldStart, at - fieldStart));
         fieldStart = at + 1;
     }
 }

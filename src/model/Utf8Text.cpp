@@ -9,7 +9,7 @@ namespace {
 
 // Converts through glibc's table, the one the editor's codec is built from. A sequence the
 // table refuses gives `replacement` and the conversion goes on one byte later.
-std::string convert(const char* to, const char* from, const std::string& text,
+std::string convert(const char* to, const char* from, std::string_view text,
                     const std::string& replacement) {
     iconv_t converter = iconv_open(to, from);
     if (converter == reinterpret_cast<iconv_t>(-1))
@@ -35,7 +35,7 @@ std::string convert(const char* to, const char* from, const std::string& text,
 
 } // namespace
 
-std::string cp932ToUtf8(const std::string& cp932) {
+std::string cp932ToUtf8(std::string_view cp932) {
     return convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD");
 }
 

@@ -8,7 +8,7 @@ namespace hakoniwa {
 
 // A byte that is no part of a valid character becomes U+FFFD, so the result is always valid
 // UTF-8.
-std::string cp932ToUtf8(const std::string& cp932);
+std::string cp932ToUtf8(std::string_view cp932);
 // A character code page 932 cannot hold becomes "?".
 std::string utf8ToCp932(const std::string& utf8);
 

@@ -18,8 +18,8 @@ template <typename Visit> void forEachDeclaration(const Scene& scene, Visit&& vi
             std::vector<std::string> members;
             for (int c = 2; c < sheet.columnCount(); ++c)
                 if (!sheet.cell(c, r).empty())
-                    members.push_back(sheet.cell(c, r));
-            visit(sheet.cell(1, r), members);
+                    members.emplace_back(sheet.cell(c, r));
+            visit(std::string(sheet.cell(1, r)), members);
         }
     }
 }

@@ -21,7 +21,7 @@ struct Reference {
     std::optional<std::string> member; // only when the text has "[", then "]", then "."
 };
 
-Reference parseReference(const std::string& text) {
+Reference parseReference(std::string_view text) {
     Reference reference{getSplitStrVal(text, '[', 0), {}, std::nullopt};
     if (findSeparator(text, '[') == std::string::npos)
         return reference;
@@ -43,7 +43,7 @@ struct Rewrite {
 };
 
 // Puts the cell's text after the rename into `text`; false when the cell is not affected.
-bool rewritten(const std::string& cell, const Rewrite& rewrite, std::string& text) {
+bool rewritten(std::string_view cell, const Rewrite& rewrite, std::string& text) {
     // The name is what comes before the first "[", or the whole text.
     const std::size_t open = findSeparator(cell, '[');
     if (std::string_view(cell).substr(0, open) != rewrite.variable)
@@ -79,7 +79,7 @@ void rewriteScene(Scene& scene, const Rewrite& rewrite) {
     const std::string& name = rewrite.variable;
     // A reference starts with the name it spells; most cells are passed over at their first
     // byte.
-    const auto mayRefer = [&](const std::string& cell) {
+    const auto mayRefer = [&](std::string_view cell) {
         return !cell.empty() &&
                (name.empty() || (cell.front() == name.front() && cell.starts_with(name)));
     };
@@ -90,7 +90,7 @@ void rewriteScene(Scene& scene, const Rewrite& rewrite) {
             // The row's kind is looked at only once one of its cells may refer to the variable.
             std::optional<std::pair<int, int>> arguments;
             for (int c = kFirstArgumentColumn; c < sheet.columnCount(); ++c) {
-                const std::string& cell = sheet.cell(c, r);
+                const std::string_view cell = sheet.cell(c, r);
                 if (!mayRefer(cell))
                     continue;
                 if (!arguments)

@@ -157,7 +157,7 @@ const Tables& tables() {
 
 } // namespace
 
-QString Cp932Codec::decode(const std::string& bytes) {
+QString Cp932Codec::decode(std::string_view bytes) {
     const Tables& table = tables();
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 // Converts between the model's code page 932 bytes and the widgets' QString, through
 // glibc's "CP932" table. Used at every widget boundary and nowhere else.
@@ -20,7 +21,7 @@ public:
     //   on its own;
     // - a valid code whose character encodes to another code (the code page holds a few
     //   hundred characters twice) gives U+100000 + code.
-    static QString decode(const std::string& bytes);
+    static QString decode(std::string_view bytes);
     // A character code page 932 cannot hold becomes "?". `lossy` (if given) tells whether
     // that happened, or whether private-use bytes placed next to other text would read back
     // as another character (a lone lead byte followed by a trail byte).
@@ -28,7 +29,7 @@ public:
 };
 
 // Short forms for widget code.
-inline QString toQt(const std::string& bytes) {
+inline QString toQt(std::string_view bytes) {
     return Cp932Codec::decode(bytes);
 }
 inline std::string fromQt(const QString& text) {

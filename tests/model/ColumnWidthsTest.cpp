@@ -13,8 +13,8 @@ TEST(ColumnWidths, FitTheFirstFieldBetweenThirtyAndTwoHundred) {
     sheet.setCell(3, 3, "abcdef,ghijklmnopq");
     sheet.setCell(4, 2, std::string(40, 'w'));
     std::vector<std::string> measured;
-    fitColumnWidths(sheet, [&](const std::string& text) {
-        measured.push_back(text);
+    fitColumnWidths(sheet, [&](std::string_view text) {
+        measured.emplace_back(text);
         return static_cast<int>(text.size()) * 10;
     });
 

@@ -58,17 +58,19 @@ TEST(CommandEntryRules, PicksWriteTheEntryTheRowKindAsksFor) {
     pickCommand(sheet, 3, definitions, 0);
     pickCommand(sheet, 4, definitions, 0);
     pickCommand(sheet, 5, definitions, 0);
-    EXPECT_EQ(sheet.cell(1, 2) + "|" + sheet.cell(2, 2), "0|show now"); // empty: an instruction row
+    EXPECT_EQ(std::string(sheet.cell(1, 2)) + "|" + std::string(sheet.cell(2, 2)),
+              "0|show now"); // empty: an instruction row
     EXPECT_EQ(sheet.cell(2, 3), "wait");
-    EXPECT_EQ(sheet.cell(2, 4) + sheet.cell(2, 5), "playerplayer");
+    EXPECT_EQ(std::string(sheet.cell(2, 4)) + std::string(sheet.cell(2, 5)), "playerplayer");
     EXPECT_THROW(pickCommand(sheet, 4, definitions, 1), std::out_of_range);
 
     sheet.setCell(6, 2, "7");
     pickTarget(sheet, 2, 0); // the instruction call keeps the handles
-    EXPECT_EQ(sheet.cell(1, 2) + "|" + sheet.cell(6, 2), "0|7");
+    EXPECT_EQ(std::string(sheet.cell(1, 2)) + "|" + std::string(sheet.cell(6, 2)), "0|7");
     pickTarget(sheet, 2, 4);
-    EXPECT_EQ(sheet.cell(1, 2) + "|" + sheet.cell(6, 2) + sheet.cell(7, 2) + sheet.cell(8, 2) +
-                  sheet.cell(9, 2),
+    EXPECT_EQ(std::string(sheet.cell(1, 2)) + "|" + std::string(sheet.cell(6, 2)) +
+                  std::string(sheet.cell(7, 2)) + std::string(sheet.cell(8, 2)) +
+                  std::string(sheet.cell(9, 2)),
               "4|0-100-10");
 }
 

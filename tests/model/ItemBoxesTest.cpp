@@ -11,7 +11,7 @@ namespace {
 struct CountingWidth {
     int calls = 0;
     TextWidth function() {
-        return [this](const std::string& text) {
+        return [this](std::string_view text) {
             ++calls;
             return static_cast<int>(text.size()) * 7;
         };

@@ -57,7 +57,7 @@ void setJumps(Scene& scene, int item, const std::vector<std::string>& jumps) {
 std::vector<std::string> jumps(const Scene& scene, int item, int count) {
     std::vector<std::string> out;
     for (int row = ItemSheet::kFirstCommandRow; row < ItemSheet::kFirstCommandRow + count; ++row)
-        out.push_back(scene.item(item).sheet.cell(1, row));
+        out.emplace_back(scene.item(item).sheet.cell(1, row));
     return out;
 }
 

@@ -104,7 +104,9 @@ TEST(RowOperations, ResetKeepsPositionAndNamesAndEmptiesTheRest) {
     resetSheet(sheet);
     ASSERT_EQ(sheet.rowCount(), 5);
     EXPECT_EQ(sheet.cell(5, 0), "5:0");
-    EXPECT_EQ(sheet.cell(1, 1) + sheet.cell(2, 1) + sheet.cell(3, 1), "1:12:10");
+    EXPECT_EQ(std::string(sheet.cell(1, 1)) + std::string(sheet.cell(2, 1)) +
+                  std::string(sheet.cell(3, 1)),
+              "1:12:10");
     for (int r = 1; r < 5; ++r) {
         EXPECT_EQ(sheet.cell(0, r), "0:" + std::to_string(r));
         for (int c = r == 1 ? 4 : 1; c < 10; ++c)

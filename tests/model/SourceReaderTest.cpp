@@ -18,16 +18,20 @@ std::string dataFile(const std::string& testCase, const char* name) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-Project read(const std::string& bytes) {
+Project read(const std::string& bytes, bool inTwoHalves = false) {
     Project project;
-    SourceReader(project, 7, 9).read(bytes);
+    SourceReader reader(project, 7, 9);
+    reader.readInParallelFrom(inTwoHalves ? 0 : std::string::npos);
+    reader.read(bytes);
     return project;
 }
 
 // The line the reader stopped at, or 0 when it read everything.
-int failingLine(const std::string& bytes, Project& project) {
+int failingLine(const std::string& bytes, Project& project, bool inTwoHalves = false) {
     try {
-        SourceReader(project, 0, 0).read(bytes);
+        SourceReader reader(project, 0, 0);
+        reader.readInParallelFrom(inTwoHalves ? 0 : std::string::npos);
+        reader.read(bytes);
     } catch (const SourceReader::Failure& failure) {
         EXPECT_NE(std::string(failure.what()).find(std::to_string(failure.lineNumber())),
                   std::string::npos);
@@ -43,9 +47,11 @@ class SourceGolden : public ::testing::TestWithParam<const char*> {};
 // Read, write, compare with the expected bytes; reading those again changes nothing.
 TEST_P(SourceGolden, ReadThenWriteGivesTheExpectedBytes) {
     const std::string expected = dataFile(GetParam(), "expected.txt");
-    const std::string written = SourceWriter::write(read(dataFile(GetParam(), "input.txt")));
+    const std::string input = dataFile(GetParam(), "input.txt");
+    const std::string written = SourceWriter::write(read(input));
     EXPECT_EQ(written, expected);
     EXPECT_EQ(SourceWriter::write(read(written)), expected);
+    EXPECT_EQ(SourceWriter::write(read(input, true)), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, SourceGolden,
@@ -129,4 +135,23 @@ TEST(SourceReader, EveryCellOfALongRowComesBack) {
     for (int row = 1; row <= 2; ++row)
         for (std::size_t c = 0; c < cells.size(); ++c)
             EXPECT_EQ(sheet.cell(static_cast<int>(c) + 1, row), cells[c]) << row << "," << c + 1;
+}
+
+// A file read in two halves on two threads makes the project one thread makes, also where the
+// second half cannot be read alone: it starts in the header, belongs to an item of the first
+// half, or meets a line the project cannot take.
+TEST(SourceReader, ReadingInTwoHalvesMakesTheSameProject) {
+    const std::string items = "[itm]\n\t[page0]\n\t\tA\t\n\t\t\t1\t\n\t[page1]\n\t\tB\t\n";
+    const std::string cases[] = {
+        "[scene_headder]\nM\nS\n[/scene_headder]\n" + items + "\t\t\t2\t\n[/itm]\n",
+        "[scene_headder]\nM\n\tmemo\n\t[page9]\n\t\t\t3\t\nS\n[/scene_headder]\n" + items,
+        "[scene_headder]\nM\nS\n[/scene_headder]\n" + items + "\t[page2]\n\t\tC\t\n",
+        "[scene_headder]\nM\nS\n[/scene_headder]\n[itm]\n\t[page0]\n\t\tA\t\n\t\t\t1\t\n"
+        "\t\t\t2\t\n\t\t\t3\t\n\t[page1]\n\t\t\t4\t\n[/itm]\n[itm]\n\t[page0]\n\t\tD\t\n",
+    };
+    for (const std::string& bytes : cases) {
+        Project one, two;
+        EXPECT_EQ(failingLine(bytes, two, true), failingLine(bytes, one)) << bytes;
+        EXPECT_EQ(SourceWriter::write(two), SourceWriter::write(one)) << bytes;
+    }
 }

@@ -241,7 +241,7 @@ TEST_F(Canvas, UpdItemJumpNoKeepsSceneCallsOnTheirScenes) {
     Form2->updItemJumpNo();
     std::vector<std::string> jumps;
     for (int row = 5; row < first.sheet.rowCount(); ++row)
-        jumps.push_back(first.sheet.cell(1, row));
+        jumps.emplace_back(first.sheet.cell(1, row));
     EXPECT_EQ(jumps, (std::vector<std::string>{"2", "3", "5", "6", "-4"}));
 }
 

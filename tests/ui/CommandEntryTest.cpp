@@ -61,7 +61,9 @@ protected:
             combo->setCurrentIndex(index);
         key(combo, Qt::Key_Return); // the combo has the focus, not its edit part
     }
-    std::string cell(int column, int row) const { return item->sheet.cell(column, row); }
+    std::string cell(int column, int row) const {
+        return std::string(item->sheet.cell(column, row));
+    }
     QString shownText(int column, int row) const {
         return view->sheetModel()
             ->data(view->sheetModel()->index(row, column), Qt::DisplayRole)
@@ -322,7 +324,7 @@ TEST_F(CommandEntry, OnlyAnEditedDeclarationRenamesItsReferencesHoweverTheEditEn
     other.sheet.setCell(1, 2, "1"); // a jump row whose link handles hold 0
     other.sheet.setCell(6, 2, "0");
     sheet.setCell(1, 2, "0");
-    const std::string before = other.sheet.cell(3, 3);
+    const std::string before(other.sheet.cell(3, 3));
 
     // A number typed over in an instruction row is no declaration: nothing else changes.
     QWidget* editor = typeInto(view, 1, 2, QStringLiteral("score"));

@@ -115,7 +115,8 @@ TEST_F(DetailsCommands, PickWritesTheClickedEntryIntoThePressedCell) {
     sheet.setCell(6, 3, "7");
     pick(Form3->tvMdList->topLevelItem(1)->child(2), 1, 3);
     EXPECT_EQ(sheet.cell(1, 3), "3");
-    EXPECT_EQ(sheet.cell(6, 3) + sheet.cell(7, 3) + sheet.cell(8, 3) + sheet.cell(9, 3),
+    EXPECT_EQ(std::string(sheet.cell(6, 3)) + std::string(sheet.cell(7, 3)) +
+                  std::string(sheet.cell(8, 3)) + std::string(sheet.cell(9, 3)),
               "0-100-10");
     // An instruction turns an empty row into an instruction row; a component needs a jump.
     QTreeWidgetItem* instruction = Form3->tvOpList->topLevelItem(0)->child(0);
@@ -139,7 +140,9 @@ TEST_F(DetailsCommands, PickWritesTheClickedEntryIntoThePressedCell) {
     pick(nullptr, 3, 3);
     pick(Form3->tvMdList->topLevelItem(1), 2, 3);
     pick(instruction, 2, 1);
-    EXPECT_EQ(sheet.cell(3, 3) + sheet.cell(2, 3) + sheet.cell(2, 1), "10");
+    EXPECT_EQ(std::string(sheet.cell(3, 3)) + std::string(sheet.cell(2, 3)) +
+                  std::string(sheet.cell(2, 1)),
+              "10");
     EXPECT_FALSE(caption().contains(QStringLiteral("例外")));
 }
 

@@ -51,17 +51,17 @@ std::vector<VariableLayout> ProgramBuilder::declarations(const Scene& scene) {
         for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r) {
             if (sheet.rowKind(r) != RowKind::Declaration)
                 continue;
-            const std::string& name = sheet.cell(1, r);
+            const std::string_view name = sheet.cell(1, r);
             auto variable = std::find_if(layout.begin(), layout.end(),
                                          [&](const VariableLayout& v) { return v.name == name; });
             if (variable == layout.end())
-                variable = layout.insert(layout.end(), VariableLayout{name, {}});
+                variable = layout.insert(layout.end(), VariableLayout{std::string(name), {}});
             for (int c = 2; c < sheet.columnCount(); ++c) {
-                const std::string& member = sheet.cell(c, r);
+                const std::string_view member = sheet.cell(c, r);
                 auto& members = variable->members;
                 if (!member.empty() &&
                     std::find(members.begin(), members.end(), member) == members.end())
-                    members.push_back(member);
+                    members.emplace_back(member);
             }
         }
     }
@@ -95,10 +95,10 @@ PreparedRow ProgramBuilder::prepareRow(const ItemSheet& sheet, int row, int item
     PreparedRow prepared;
     prepared.sheetRow = row;
     try {
-        const std::string& line = sheet.cell(2, row);
+        const std::string_view line = sheet.cell(2, row);
         const bool jumpRow = sheet.rowKind(row) != RowKind::Instruction;
         const Definitions& table = jumpRow ? components_ : instructions_;
-        const auto found = table.find(line);
+        const auto found = table.find(std::string(line));
         if (line.empty())
             throw RowFault(jumpRow ? "コンポーネントが空" : "命令が空");
         if (found == table.end())
@@ -133,7 +133,7 @@ void ProgramBuilder::prepareCall(PreparedRow& prepared, const ItemSheet& sheet,
             throw RowFault("余分な引数 " + std::to_string(c - first + 1) + ": " +
                            cp932ToUtf8(sheet.cell(c, row)));
     for (int k = 0; k < arity; ++k) {
-        Operand operand = parser.parse(sheet.cell(first + k, row), definition.specs[k], k + 1);
+        Operand operand = parser.parse(std::string(sheet.cell(first + k, row)), definition.specs[k], k + 1);
         if (definition.op->resultMask & (1u << k)) {
             if (!operand.isVariable())
                 throw RowFault("代入先が変数ではありません: " + cp932ToUtf8(operand.cell));
