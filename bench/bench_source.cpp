@@ -15,6 +15,7 @@
 #include "model/SourceReader.h"
 #include "model/SourceWriter.h"
 #include "platform/FileStore.h"
+#include "platform/MemoryReuse.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -95,7 +96,12 @@ void BM_LoadFromFile(benchmark::State& state) {
     const long faultsBefore = minorFaults();
     for (auto _ : state) {
         auto project = std::make_unique<Project>();
-        SourceReader(*project, 0, 0).read(FileStore::readAll(file.path));
+        {
+            const auto block = TextBlock::readBy([&](const TextBlock::MakeRoom& makeRoom) {
+                return FileStore::readInto(file.path, makeRoom);
+            });
+            SourceReader(*project, 0, 0).read(*block);
+        }
         benchmark::DoNotOptimize(project->sceneCount());
         dropUntimed(state, project);
     }
@@ -230,6 +236,7 @@ void printRatios(RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    keepFreedMemoryForReuse(); // as the editor does
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -52,8 +52,11 @@ TForm1::ReadResult TForm1::ldSource(const QString& fileName) {
             message = kNotAProject;
             return;
         }
-        const std::string bytes = hakoniwa::FileStore::readAll(fileName);
-        if (!hakoniwa::SourceReader::isProjectSource(bytes)) {
+        // Read into a block the cells view in place, so that no cell text is copied.
+        const auto block = hakoniwa::TextBlock::readBy([&](const auto& makeRoom) {
+            return hakoniwa::FileStore::readInto(fileName, makeRoom);
+        });
+        if (!hakoniwa::SourceReader::isProjectSource(block->bytes())) {
             message = kNotAProject;
             return;
         }
@@ -66,7 +69,7 @@ TForm1::ReadResult TForm1::ldSource(const QString& fileName) {
             lastScene = count > 0 ? &project.scene(count - 1) : nullptr;
         };
         try {
-            hakoniwa::SourceReader(project, Form2->downX, Form2->downY).read(bytes);
+            hakoniwa::SourceReader(project, Form2->downX, Form2->downY).read(*block);
         } catch (const hakoniwa::SourceReader::Failure& failure) {
             showReadProject();
             message = QString::fromUtf8(failure.what());

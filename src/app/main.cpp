@@ -1,6 +1,7 @@
 #include "app/Recovery.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "platform/MemoryReuse.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -10,6 +11,7 @@
 #include <exception>
 
 int main(int argc, char* argv[]) {
+    hakoniwa::keepFreedMemoryForReuse(); // projects loaded one after another reuse the memory
     QApplication application(argc, argv);
     // Where the settings (the recent files) are kept.
     QCoreApplication::setOrganizationName(QStringLiteral("Hakoniwa"));

@@ -137,6 +137,27 @@ std::string FileStore::readAll(const QString& path) {
     return bytes.toStdString();
 }
 
+std::size_t FileStore::readInto(const QString& path,
+                                const std::function<char*(std::size_t size)>& makeRoom) {
+    if (isSpecial(path))
+        fail("cannot read", path, QStringLiteral("not a regular file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        fail("cannot open", path, file.errorString());
+    const auto size = static_cast<std::size_t>(file.size());
+    char* const room = makeRoom(size);
+    std::size_t done = 0;
+    while (done < size) {
+        const qint64 read = file.read(room + done, static_cast<qint64>(size - done));
+        if (read < 0)
+            fail("cannot read", path, file.errorString());
+        if (read == 0)
+            break;
+        done += static_cast<std::size_t>(read);
+    }
+    return done;
+}
+
 void FileStore::writeAll(const QString& path, const std::string& bytes) {
     const QString target = resolvedTarget(path);
     const QFileInfo existing(target);

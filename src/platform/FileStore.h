@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
+#include <functional>
 #include <string>
 
 // Whole files in and out, as bytes. Writing goes through a temporary file in the target's
@@ -20,6 +22,11 @@ public:
     static QString temporaryPathOf(const QString& path);
     // The file's bytes; throws std::runtime_error when it cannot be read or is no regular file.
     static std::string readAll(const QString& path);
+    // Reads the file into the room that `makeRoom(size)` gives for its size in bytes, with no
+    // copy between; returns how many bytes it read (fewer when the file shrank meanwhile, and
+    // never more than `size`). Throws as readAll.
+    static std::size_t readInto(const QString& path,
+                                const std::function<char*(std::size_t size)>& makeRoom);
     // Replaces the file with `bytes`; throws std::runtime_error when that fails, and the
     // previous file (if any) then holds what it held before, as far as the disk allows.
     static void writeAll(const QString& path, const std::string& bytes);
