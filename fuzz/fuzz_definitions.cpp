@@ -104,7 +104,7 @@ Project projectPicking(const Definitions& definitions) {
     return project;
 }
 
-void checkHint(const std::string& definition, int column) {
+void checkHint(std::string_view definition, int column) {
     const ArgumentHint hint = ArgumentHint::build(definition, column);
     // One line for the heading (when the line has a third field) and one per argument.
     const int fields = getSplitCount(definition, ',');

@@ -204,7 +204,7 @@ std::vector<std::string> cellsBesidesArguments(const Project& project) {
             for (int row = 0; row < sheet.rowCount(); ++row)
                 for (int column = 0; column < sheet.columnCount(); ++column)
                     if (!isArgumentCell(sheet, column, row))
-                        cells.push_back(sheet.cell(column, row));
+                        cells.emplace_back(sheet.cell(column, row));
         }
     return cells;
 }
@@ -382,8 +382,8 @@ void Session::renameSampled() {
     DeclarationRename asked{pickText(8), input_.ConsumeBool() ? "" : pickText(8), pickText(8)};
     int sampledScene = -1;
     if (const Item* item = pickItem(sampledScene); item && input_.ConsumeBool()) {
-        const std::string text =
-            item->sheet.cell(input_.ConsumeIntegralInRange(1, 9), pickRow(item->sheet));
+        const std::string text(
+            item->sheet.cell(input_.ConsumeIntegralInRange(1, 9), pickRow(item->sheet)));
         if (asked.newText.empty()) {
             asked.oldText = text;
         } else {
