@@ -75,15 +75,11 @@ private:
 };
 
 // Bytes read from a file, kept whole so that the cells read from them view their texts in
-// place. The bytes stay while this holder or any cell viewing them lives. The room of a large
-// block is reused by the next one, so that loading one project after another touches no new
-// memory.
+// place. The bytes stay while this holder or any cell viewing them lives.
 class TextBlock {
 public:
     // A copy of `bytes`.
     explicit TextBlock(std::string_view bytes);
-    // An empty block with room for at least `capacity` bytes, to be filled through spare().
-    static std::unique_ptr<TextBlock> withRoom(std::size_t capacity);
     // A block holding what `read` writes: it is given a function that makes room for a number
     // of bytes and gives where they go, and returns how many it wrote there.
     using MakeRoom = std::function<char*(std::size_t size)>;
@@ -94,16 +90,19 @@ public:
     TextBlock& operator=(const TextBlock&) = delete;
 
     std::string_view bytes() const noexcept;
+
+    struct Node; // the bytes and their holders: the table's entry, used by nothing else
+
+private:
+    // An empty block with room for `capacity` bytes, filled through spare() and fill().
+    explicit TextBlock(std::size_t capacity);
+    static std::unique_ptr<TextBlock> withRoom(std::size_t capacity);
     // The room behind the bytes so far: room() bytes from spare() on, which fill(count) adds
     // to the bytes once written.
     std::size_t room() const noexcept;
     char* spare() noexcept;
     void fill(std::size_t count);
 
-    struct Node; // the bytes and their holders: the table's entry, used by nothing else
-
-private:
-    explicit TextBlock(std::size_t capacity);
     friend class SharedText;
     friend class TextTable;
     Node* node_;

@@ -87,8 +87,8 @@ private:
     std::size_t parallelFrom_ = std::size_t(1) << 20;
     // The bytes the cells view, while reading.
     const TextBlock* block_ = nullptr;
-    // True for the reader of a file's second half: page openings add scenes, and lines that
-    // need the first half throw Unsure.
+    // True for the reader of a file's second half: page openings add scenes, tag lines throw
+    // TagReached and lines that need the first half throw Unsure.
     bool secondHalf_ = false;
     Mode mode_ = Mode::Outside;
     Scene* scene_ = nullptr;

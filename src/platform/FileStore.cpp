@@ -113,6 +113,15 @@ bool writeUnnamed(const QString&, const QString&, const std::string&) {
 }
 #endif
 
+// Opens `file` (at `path`) for reading, refusing what is no regular file: opening a FIFO for
+// reading waits for a writer, and a device may never end.
+void openToRead(QFile& file, const QString& path, QIODevice::OpenMode mode) {
+    if (FileStore::isSpecial(path))
+        fail("cannot read", path, QStringLiteral("not a regular file"));
+    if (!file.open(mode))
+        fail("cannot open", path, file.errorString());
+}
+
 } // namespace
 
 QString FileStore::temporaryPathOf(const QString& path) {
@@ -125,12 +134,8 @@ bool FileStore::isSpecial(const QString& path) {
 }
 
 std::string FileStore::readAll(const QString& path) {
-    // Opening a FIFO for reading waits for a writer, and a device may never end.
-    if (isSpecial(path))
-        fail("cannot read", path, QStringLiteral("not a regular file"));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail("cannot open", path, file.errorString());
+    openToRead(file, path, QIODevice::ReadOnly);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         fail("cannot read", path, file.errorString());
@@ -139,11 +144,8 @@ std::string FileStore::readAll(const QString& path) {
 
 std::size_t FileStore::readInto(const QString& path,
                                 const std::function<char*(std::size_t size)>& makeRoom) {
-    if (isSpecial(path))
-        fail("cannot read", path, QStringLiteral("not a regular file"));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        fail("cannot open", path, file.errorString());
+    openToRead(file, path, QIODevice::ReadOnly | QIODevice::Unbuffered);
     const auto size = static_cast<std::size_t>(file.size());
     char* const room = makeRoom(size);
     std::size_t done = 0;

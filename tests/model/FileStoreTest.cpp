@@ -171,3 +171,25 @@ TEST(FileStore, SaveGoesThroughLinksAndKeepsPermissions) {
     EXPECT_EQ(QFile::permissions(path),
               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
+
+// Both ways of reading give the file's bytes, the second straight into the room asked for its
+// size; neither opens what is no regular file, nor a file that is not there.
+TEST(FileStore, ReadsWholeFilesAndRefusesOthers) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("p.txt");
+    const std::string bytes = projectBytes(2, 'r');
+    putFile(path, bytes);
+    EXPECT_EQ(FileStore::readAll(path), bytes);
+    std::string room;
+    const std::size_t read = FileStore::readInto(path, [&](std::size_t size) {
+        room.resize(size);
+        return room.data();
+    });
+    EXPECT_EQ(room.substr(0, read), bytes);
+
+    const auto nothing = [](std::size_t) -> char* { return nullptr; };
+    for (const QString& other : {folder.path(), folder.filePath("missing.txt")}) {
+        EXPECT_THROW(FileStore::readAll(other), std::runtime_error);
+        EXPECT_THROW(FileStore::readInto(other, nothing), std::runtime_error);
+    }
+}
