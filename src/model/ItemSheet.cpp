@@ -228,24 +228,31 @@ void ItemSheet::setCells(int column, int row, std::span<const std::string_view> 
         texts, std::span(cells_).subspan(std::size_t(row) * columns_ + column, texts.size()));
 }
 
-void ItemSheet::setRows(int firstRow, std::span<const std::string_view> texts,
-                        const TextBlock* block) {
-    if (firstRow < 0)
-        throwOutside(0, firstRow);
-    if (columns_ == 0 ? !texts.empty() : texts.size() % columns_ != 0)
+void ItemSheet::appendRows(std::span<const SharedText::BlockView> cells, const TextBlock& block) {
+    if (columns_ == 0 ? !cells.empty() : cells.size() % columns_ != 0)
         throw std::invalid_argument("rows must be given whole");
-    if (texts.empty())
+    if (cells.empty())
         return;
-    const int rowsGiven = static_cast<int>(texts.size() / columns_);
-    if (ChangeLog::recording()) {
+    const int firstRow = rows_;
+    const int rowsGiven = static_cast<int>(cells.size() / columns_);
+    if (ChangeLog::recording()) { // a step for each cell
+        std::vector<std::string_view> texts(cells.size());
+        std::transform(cells.begin(), cells.end(), texts.begin(),
+                       [](SharedText::BlockView cell) { return cell.view(); });
         for (int r = 0; r < rowsGiven; ++r)
-            setCells(0, firstRow + r, texts.subspan(std::size_t(r) * columns_, columns_));
+            setCells(0, firstRow + r,
+                     std::span(texts).subspan(std::size_t(r) * columns_, columns_));
         return;
     }
-    if (firstRow + rowsGiven > rows_)
-        setRowCount(firstRow + rowsGiven);
+    try {
+        SharedText::appendViews(cells_, cells, block);
+    } catch (...) { // the table had no room: the sheet stays as it was
+        SharedText::releaseAll(std::span(cells_).subspan(std::size_t(rows_) * columns_));
+        cells_.resize(std::size_t(rows_) * columns_);
+        throw;
+    }
     ChangeCount::bump();
-    SharedText::assign(texts, std::span(cells_).subspan(std::size_t(firstRow) * columns_), block);
+    rows_ += rowsGiven;
 }
 
 void ItemSheet::swapRows(int a, int b) {

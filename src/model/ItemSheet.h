@@ -67,10 +67,10 @@ public:
     // Writes texts[i] into cell (column + i, row) for every i, as setCell would one by one but
     // with far less work per cell (the file reader fills whole rows this way).
     void setCells(int column, int row, std::span<const std::string_view> texts);
-    // Writes whole rows from `firstRow` on, columnCount() texts to a row (throws
-    // std::invalid_argument otherwise), as setCells would row by row. Texts lying in `block`
-    // (may be null) are viewed there with no lookup, which is how the file reader fills sheets.
-    void setRows(int firstRow, std::span<const std::string_view> texts, const TextBlock* block);
+    // Adds rows after the last, columnCount() cells to a row (throws std::invalid_argument
+    // otherwise), each cell viewing its text in `block`: how the file reader fills a sheet,
+    // with no lookup and one count for the block.
+    void appendRows(std::span<const SharedText::BlockView> cells, const TextBlock& block);
 
     void swapRows(int a, int b);
     // Takes every cell, the shape and the display state of `other`; recorded as one change.

@@ -120,9 +120,6 @@ public:
     using Bits = std::uint64_t;
     using Block = TextBlock::Node;
 
-    static constexpr std::size_t kLongestView =
-        (std::size_t(1) << (64 - SharedText::kLengthShift)) - 1;
-
     static bool isView(Bits bits) { return bits >> SharedText::kLengthShift != 0; }
     static Node* nodeOf(Bits bits) {
         return reinterpret_cast<Node*>(static_cast<std::uintptr_t>(bits));
@@ -130,21 +127,6 @@ public:
     static const char* addressOf(Bits bits) {
         return reinterpret_cast<const char*>(
             static_cast<std::uintptr_t>(bits & SharedText::kAddressMask));
-    }
-
-    // The view of `text` in `block`, or 0 when there is none: the text is empty, lies
-    // elsewhere, is too long for the length bits or lies at an address too high for the
-    // address bits.
-    static Bits viewOf(std::string_view text, const Block* block) {
-        if (!block || !block->viewable)
-            return 0;
-        const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(text.data());
-        const std::uintptr_t offset = address - reinterpret_cast<std::uintptr_t>(block->bytes);
-        // An empty text's size - 1 is beyond every limit.
-        if (offset >= block->capacity ||
-            text.size() - 1 >= std::min(block->capacity - offset, kLongestView))
-            return 0;
-        return std::uint64_t(text.size()) << SharedText::kLengthShift | address;
     }
 
     Bits acquire(std::string_view text) {
@@ -156,14 +138,15 @@ public:
     // held(i) takes texts(i) for every i below count, letting go of what it held. A text may lie in
     // a text let go of here: nothing is freed before every text is taken.
     template <typename Texts, typename Held>
-    void replace(std::size_t count, Texts&& texts, Held&& held, Block* block) {
+    void replace(std::size_t count, Texts&& texts, Held&& held) {
         std::vector<Freed> freed;
         {
             const std::lock_guard lock(lock_);
             for (std::size_t i = 0; i < count; ++i) {
                 Bits& holder = held(i);
                 const Bits old = holder;
-                holder = take(texts(i), block);
+                const std::string_view text = texts(i);
+                holder = text.empty() ? 0 : find(text, hashOf(text));
                 if (old)
                     if (const Freed gone = drop(old))
                         freed.push_back(gone);
@@ -293,15 +276,6 @@ private:
                 return at < reinterpret_cast<std::uintptr_t>(block->bytes);
             });
         return after == blocks_.begin() ? nullptr : *(after - 1);
-    }
-
-    // The text for a holder: a view when it lies in `block`, else the table's entry.
-    Bits take(std::string_view text, Block* block) {
-        if (const Bits view = viewOf(text, block)) {
-            block->holders.fetch_add(1, std::memory_order_relaxed);
-            return view;
-        }
-        return text.empty() ? 0 : find(text, hashOf(text));
     }
 
     void hold(Bits bits) {
@@ -446,36 +420,44 @@ SharedText::~SharedText() {
         table().release(bits_);
 }
 
-void SharedText::assign(std::span<const std::string_view> texts, std::span<SharedText> held,
-                        const TextBlock* block) {
+void SharedText::assign(std::span<const std::string_view> texts, std::span<SharedText> held) {
     texts = texts.first(std::min(texts.size(), held.size()));
-    TextBlock::Node* const bytes = block ? block->node_ : nullptr;
-    if (bytes) {
-        // Empty cells taking texts that lie in the block, as a sheet being read does, take
-        // their views with no lock, and the block one holder for each with one addition; only
-        // the other texts (a cell the reader filled in, a cell not empty) go to the table.
-        std::size_t views = 0;
-        std::vector<std::size_t> others;
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            if (!held[i].empty()) {
-                others.push_back(i);
-            } else if (const std::uint64_t view = TextTable::viewOf(texts[i], bytes)) {
-                held[i].bits_ = view;
-                ++views;
-            } else if (!texts[i].empty()) {
-                others.push_back(i);
-            }
-        }
-        bytes->holders.fetch_add(views, std::memory_order_relaxed);
-        if (!others.empty())
-            table().replace(
-                others.size(), [&](std::size_t k) { return texts[others[k]]; },
-                [&](std::size_t k) -> std::uint64_t& { return held[others[k]].bits_; }, bytes);
-        return;
-    }
     table().replace(
         texts.size(), [&](std::size_t k) { return texts[k]; },
-        [&](std::size_t k) -> std::uint64_t& { return held[k].bits_; }, bytes);
+        [&](std::size_t k) -> std::uint64_t& { return held[k].bits_; });
+}
+
+void SharedText::appendViews(std::vector<SharedText>& cells, std::span<const BlockView> views,
+                             const TextBlock& block) {
+    const TextBlock::Node& bytes = *block.node_;
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(bytes.bytes);
+    const auto inBlock = [&](std::uint64_t bits) {
+        const std::uintptr_t offset = (bits & kAddressMask) - start;
+        return bytes.viewable && offset < bytes.capacity &&
+               (bits >> kLengthShift) <= bytes.capacity - offset;
+    };
+    const std::size_t first = cells.size();
+    cells.resize(first + views.size());
+    std::size_t viewing = 0, elsewhere = 0;
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const std::uint64_t bits = views[i].bits_;
+        if (inBlock(bits)) {
+            cells[first + i].bits_ = bits;
+            ++viewing;
+        } else {
+            elsewhere += bits != 0;
+        }
+    }
+    block.node_->holders.fetch_add(viewing, std::memory_order_relaxed);
+    if (elsewhere == 0)
+        return;
+    std::vector<std::size_t> others;
+    for (std::size_t i = 0; i < views.size(); ++i)
+        if (views[i].bits_ && !inBlock(views[i].bits_))
+            others.push_back(i);
+    table().replace(
+        others.size(), [&](std::size_t k) { return views[others[k]].view(); },
+        [&](std::size_t k) -> std::uint64_t& { return cells[first + others[k]].bits_; });
 }
 
 void SharedText::releaseAll(std::span<SharedText> held) noexcept {

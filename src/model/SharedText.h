@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A cell's text in one machine word. Sheets are mostly the same few texts over and over
 // (instruction lines, "0", variable names, small numbers), so a cell costs one word instead of
@@ -32,22 +33,41 @@ public:
     ~SharedText();
 
     // The bytes; valid while this holder keeps the text.
-    std::string_view view() const noexcept {
-        if (const std::uint64_t length = bits_ >> kLengthShift)
-            return {
-                reinterpret_cast<const char*>(static_cast<std::uintptr_t>(bits_ & kAddressMask)),
-                static_cast<std::size_t>(length)};
-        return bits_ ? std::string_view(
-                           reinterpret_cast<const Node*>(static_cast<std::uintptr_t>(bits_))->text)
-                     : std::string_view();
-    }
+    std::string_view view() const noexcept { return viewOfBits(bits_); }
     bool empty() const noexcept { return bits_ == 0; }
 
-    // held[i] takes texts[i] for every i (as far as both reach), letting go of what it held. A
-    // text lying in `block` (may be null) is viewed there; others are held in the table, which
-    // is locked once for all of them. A text may lie in one of those let go.
-    static void assign(std::span<const std::string_view> texts, std::span<SharedText> held,
-                       const TextBlock* block = nullptr);
+    // held[i] takes texts[i] for every i (as far as both reach), letting go of what it held,
+    // with the table locked once for all of them. A text may lie in one of those let go.
+    static void assign(std::span<const std::string_view> texts, std::span<SharedText> held);
+
+    // A text of a TextBlock told in one word that no cell holds yet: the form in which a file
+    // reader gathers a sheet's cells, for the sheet to take them all at once (appendViews).
+    class BlockView {
+    public:
+        constexpr BlockView() noexcept = default; // the empty text
+        // Whether `text` can be told in one word: not too long, at an address the word holds.
+        static bool fits(std::string_view text) noexcept {
+            return text.size() <= kLongestView &&
+                   ((reinterpret_cast<std::uintptr_t>(text.data()) + text.size()) &
+                    ~kAddressMask) == 0;
+        }
+        // `text` must fit.
+        explicit BlockView(std::string_view text) noexcept
+            : bits_(text.empty() ? 0
+                                 : std::uint64_t(text.size()) << kLengthShift |
+                                       reinterpret_cast<std::uintptr_t>(text.data())) {}
+        bool empty() const noexcept { return bits_ == 0; }
+        std::string_view view() const noexcept { return SharedText::viewOfBits(bits_); }
+
+    private:
+        friend class SharedText;
+        std::uint64_t bits_ = 0;
+    };
+    // Appends a cell to `cells` for each view, viewing its text in `block`, which counts them
+    // all as holders with one addition; a view whose text does not lie in the block has its
+    // text held in the table instead.
+    static void appendViews(std::vector<SharedText>& cells, std::span<const BlockView> views,
+                            const TextBlock& block);
     // Every holder lets go of its text and is left empty, with the table locked once.
     static void releaseAll(std::span<SharedText> held) noexcept;
 
@@ -70,6 +90,16 @@ private:
     // table entry is its address alone, whose top bits are zero.
     static constexpr int kLengthShift = 48;
     static constexpr std::uint64_t kAddressMask = (std::uint64_t(1) << kLengthShift) - 1;
+    static constexpr std::size_t kLongestView = (std::size_t(1) << (64 - kLengthShift)) - 1;
+
+    static std::string_view viewOfBits(std::uint64_t bits) noexcept {
+        if (const std::uint64_t length = bits >> kLengthShift)
+            return {reinterpret_cast<const char*>(static_cast<std::uintptr_t>(bits & kAddressMask)),
+                    static_cast<std::size_t>(length)};
+        return bits ? std::string_view(
+                          reinterpret_cast<const Node*>(static_cast<std::uintptr_t>(bits))->text)
+                    : std::string_view();
+    }
 
     std::uint64_t bits_ = 0;
 };

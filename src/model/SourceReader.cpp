@@ -21,6 +21,7 @@
 namespace hakoniwa {
 namespace {
 
+constexpr int kHeadingColumns = 5; // a new item's heading row
 constexpr int kFirstLinkHandleColumn = 6;
 constexpr int kLastLinkHandleColumn = 9;
 constexpr std::string_view kUnsetHandleOffset = "-20";
@@ -79,9 +80,16 @@ SourceReader::Failure::Failure(int lineNumber, const std::string& reason)
       lineNumber_(lineNumber) {}
 
 bool SourceReader::isProjectSource(std::string_view bytes) {
-    bool found = false;
-    forEachLine(bytes, [&](std::string_view line) { found = found || line == kHeaderOpening; });
-    return found;
+    // Found by its bytes, then taken when it is a whole line: the header mostly opens the file,
+    // so a project is known at once, without the file's lines being cut.
+    const auto endsLine = [](char byte) { return byte == '\n' || byte == '\r'; };
+    for (std::size_t at = bytes.find(kHeaderOpening); at != std::string_view::npos;
+         at = bytes.find(kHeaderOpening, at + 1)) {
+        const std::size_t end = at + kHeaderOpening.size();
+        if ((at == 0 || endsLine(bytes[at - 1])) && (end == bytes.size() || endsLine(bytes[end])))
+            return true;
+    }
+    return false;
 }
 
 SourceReader::SourceReader(Project& project, int newItemX, int newItemY)
@@ -99,8 +107,9 @@ void SourceReader::read(const TextBlock& block) {
     sheet_ = nullptr;
     sceneCounter_ = itemCounter_ = 0;
     pendingRows_.clear();
-    rowTexts_.clear();
-    rowWidth_ = 2;
+    rowCells_.clear();
+    setLater_.clear();
+    rowWidth_ = kHeadingColumns;
     const std::string_view bytes = block.bytes();
     const std::size_t split = secondHalfStart(bytes);
     if (split == std::string_view::npos) {
@@ -259,11 +268,13 @@ void SourceReader::readItemStart(std::string_view line) {
     const std::string_view name = afterTabs.substr(0, afterTabs.find('\t'));
     if (itemCounter_ == scene_->itemCount()) {
         // As in every file we wrote, the item read is the one added: it is made whole, its
-        // heading row taking the name and no more than the file gives it.
-        auto item = std::make_unique<Item>(Item{scene_->nextNodeText(), ItemSheet(5, 1)});
-        const std::string_view heading[5] = {name};
-        item->sheet.setRows(0, heading, block_);
+        // heading row taking the name and no more than the file gives it. Its sheet is shaped
+        // once, when all its lines are read, the heading row being the first of them.
+        auto item = std::make_unique<Item>(Item{scene_->nextNodeText(), ItemSheet(0, 0)});
         sheet_ = &scene_->addItem(std::move(item)).sheet;
+        const std::size_t heading = startPendingRow();
+        putPendingCell(heading, 0, name);
+        pendingRows_.push_back({kHeadingColumns - 1, false});
     } else {
         // Counted per page block, the item read is one the scene had before this block.
         scene_->addItem(newItemX_, newItemY_);
@@ -285,37 +296,50 @@ void SourceReader::readSheetLine(std::string_view line) {
     // so this agrees with the text operations on every valid file, and a cell ending in a
     // stray lead byte cannot swallow the tab behind it.
     const std::string_view body = line.size() > 3 ? line.substr(3, line.size() - 4) : "";
-    if (pendingRows_.empty()) // the widest sheet so far is the likely width of this one
-        setRowWidth(
-            std::max({rowWidth_, static_cast<std::size_t>(sheet_->columnCount()), std::size_t(2)}));
-    const std::size_t rowIndex = pendingRows_.size();
-    rowTexts_.resize(rowTexts_.size() + rowWidth_);
+    const std::size_t rowIndex = startPendingRow();
     std::size_t column = 1;
-    const auto put = [&](std::string_view cell) {
-        if (column == rowWidth_)
-            setRowWidth(2 * rowWidth_);
-        rowTexts_[rowIndex * rowWidth_ + column++] = cell;
-    };
     std::size_t start = 0;
+    std::string_view column1;
     forEachTab(body, [&](std::size_t tab) {
-        put(body.substr(start, tab - start));
+        if (column == 1)
+            column1 = body.substr(0, tab);
+        putPendingCell(rowIndex, column++, body.substr(start, tab - start));
         start = tab + 1;
     });
-    put(body.substr(start));
+    if (column == 1)
+        column1 = body;
+    putPendingCell(rowIndex, column, body.substr(start));
     const int row = sheet_->rowCount() + static_cast<int>(rowIndex);
-    pendingRows_.push_back({column - 1, isJumpRow(row, rowTexts_[rowIndex * rowWidth_ + 1])});
+    pendingRows_.push_back({column, isJumpRow(row, column1)});
+}
+
+std::size_t SourceReader::startPendingRow() {
+    if (pendingRows_.empty()) // the widest sheet so far is the likely width of this one
+        setRowWidth(std::max({rowWidth_, static_cast<std::size_t>(sheet_->columnCount()),
+                              std::size_t(kHeadingColumns)}));
+    rowCells_.resize(rowCells_.size() + rowWidth_);
+    return pendingRows_.size();
+}
+
+void SourceReader::putPendingCell(std::size_t row, std::size_t column, std::string_view text) {
+    if (column >= rowWidth_)
+        setRowWidth(2 * column);
+    if (SharedText::BlockView::fits(text))
+        rowCells_[row * rowWidth_ + column] = SharedText::BlockView(text);
+    else
+        setLater_.push_back({row, static_cast<int>(column), text});
 }
 
 void SourceReader::setRowWidth(std::size_t width) {
     if (width == rowWidth_)
         return;
-    const std::size_t rows = rowTexts_.size() / rowWidth_;
-    std::vector<std::string_view> relaid(rows * width);
+    const std::size_t rows = rowCells_.size() / rowWidth_;
+    std::vector<SharedText::BlockView> relaid(rows * width);
     for (std::size_t r = 0; r < rows; ++r)
-        std::copy_n(rowTexts_.begin() + static_cast<std::ptrdiff_t>(r * rowWidth_),
+        std::copy_n(rowCells_.begin() + static_cast<std::ptrdiff_t>(r * rowWidth_),
                     std::min(width, rowWidth_),
                     relaid.begin() + static_cast<std::ptrdiff_t>(r * width));
-    rowTexts_.swap(relaid);
+    rowCells_.swap(relaid);
     rowWidth_ = width;
 }
 
@@ -330,22 +354,26 @@ void SourceReader::addPendingRows() {
             columns = std::max(columns, kLastLinkHandleColumn + 1);
     }
     const int firstRow = sheet_->rowCount();
-    sheet_->growTo(columns, firstRow + static_cast<int>(pendingRows_.size()));
+    sheet_->growTo(columns, firstRow);
     setRowWidth(static_cast<std::size_t>(columns));
-    rowTexts_.resize(pendingRows_.size() * rowWidth_); // no half-read line is added
+    rowCells_.resize(pendingRows_.size() * rowWidth_); // no half-read line is added
+    sheet_->appendRows(rowCells_, *block_);
+    for (const LaterCell& later : setLater_)
+        if (later.row < pendingRows_.size())
+            sheet_->setCell(later.column, firstRow + static_cast<int>(later.row), later.text);
     for (std::size_t r = 0; r < pendingRows_.size(); ++r)
         if (pendingRows_[r].jump)
-            fillLinkHandles(&rowTexts_[r * rowWidth_]);
-    sheet_->setRows(firstRow, rowTexts_, block_);
+            fillLinkHandles(firstRow + static_cast<int>(r));
     sheet_->fixedRows = 1;
     pendingRows_.clear();
-    rowTexts_.clear();
+    rowCells_.clear();
+    setLater_.clear();
 }
 
-void SourceReader::fillLinkHandles(std::string_view* row) {
+void SourceReader::fillLinkHandles(int row) {
     for (int c = kFirstLinkHandleColumn; c <= kLastLinkHandleColumn; ++c)
-        if (row[c].empty())
-            row[c] = kUnsetHandleOffset;
+        if (sheet_->cell(c, row).empty())
+            sheet_->setCell(c, row, kUnsetHandleOffset);
 }
 
 void SourceReader::readPageOpening() {

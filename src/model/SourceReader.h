@@ -68,12 +68,14 @@ private:
     void readSheetLine(std::string_view line);
     // Adds the sheet lines read since the last call to the current sheet, sized once for all.
     void addPendingRows();
+    // Starts a pending row; gives its index.
+    std::size_t startPendingRow();
+    void putPendingCell(std::size_t row, std::size_t column, std::string_view text);
     // Lays the pending cells out `width` to a row, dropping cells beyond it.
     void setRowWidth(std::size_t width);
     void readPageOpening();
-    // A jump row's link handle cells that are empty get the offset -20 each.
-    void fillLinkHandles(std::string_view* row);
-
+    // The sheet row's link handle cells that are empty get the offset -20 each (a jump row's).
+    void fillLinkHandles(int row);
     // Where the second half of `bytes` may start: a page opening line after the middle, or
     // npos when the file is too small or has none.
     std::size_t secondHalfStart(std::string_view bytes) const;
@@ -95,17 +97,24 @@ private:
     ItemSheet* sheet_ = nullptr;
     int sceneCounter_ = 0;
     int itemCounter_ = 0;
-    // The current sheet's lines read but not yet added: their cells, pointing into the bytes
-    // being read, laid out as the sheet holds them (column 0 empty), rowWidth_ to a row; and
-    // for each line how many cells it has and whether it is a jump row (which gets its link
-    // handle cells filled).
+    // The current sheet's lines read but not yet added, the new item's heading row first: their
+    // cells, viewing the bytes being read, laid out as the sheet holds them (column 0 empty in
+    // sheet lines), rowWidth_ to a row; for each line how many cells it has after column 0 and
+    // whether it is a jump row (which gets its link handle cells filled); and the cells too
+    // long to be told in one word, set after the rows are added.
     struct PendingRow {
         std::size_t cellCount;
         bool jump;
     };
-    std::vector<std::string_view> rowTexts_;
-    std::size_t rowWidth_ = 2;
+    struct LaterCell {
+        std::size_t row;
+        int column;
+        std::string_view text;
+    };
+    std::vector<SharedText::BlockView> rowCells_;
+    std::size_t rowWidth_ = 5;
     std::vector<PendingRow> pendingRows_;
+    std::vector<LaterCell> setLater_;
 };
 
 } // namespace hakoniwa

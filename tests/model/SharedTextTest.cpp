@@ -93,9 +93,9 @@ TEST(SharedText, RowWrittenAtOnceFromItsOwnCells) {
     EXPECT_EQ(sheet.cell(3, 1), "x");
 }
 
-// Rows written whole view the texts that lie in the block in place, also over old cells;
-// texts elsewhere are held in the table. The block lives while a cell, a copy of one or an
-// undo step views it, and goes with the last of them.
+// Rows appended whole view their texts in the block; texts elsewhere are held in the table.
+// The block lives while a cell, a copy of one or an undo step views it, and goes with the last
+// of them.
 TEST(SharedText, RowsViewTheirBlockWhileAnyCellHoldsIt) {
     const std::size_t blocksBefore = SharedText::blockCount();
     const std::size_t before = SharedText::distinctCount();
@@ -105,37 +105,40 @@ TEST(SharedText, RowsViewTheirBlockWhileAnyCellHoldsIt) {
     {
         auto block = std::make_unique<TextBlock>(std::string("abc\tview-me\tlong-enough"));
         const std::string_view bytes = block->bytes();
-        sheet->setRows(0,
-                       std::vector<std::string_view>{bytes.substr(0, 3), bytes.substr(4, 7),
-                                                     sheet->cell(2, 0), "", "elsewhere",
-                                                     bytes.substr(12)},
-                       block.get());
-        EXPECT_EQ(sheet->cell(0, 0).data(), bytes.data());
-        EXPECT_EQ(sheet->cell(2, 1).data(), bytes.data() + 12);
+        const std::string elsewhere = "elsewhere";
+        using View = SharedText::BlockView;
+        sheet->appendRows(std::vector<View>{View(bytes.substr(0, 3)), View(bytes.substr(4, 7)),
+                                            View(), View(elsewhere), View(bytes.substr(12)),
+                                            View(bytes.substr(20))},
+                          *block);
+        EXPECT_EQ(sheet->rowCount(), 3);
+        EXPECT_EQ(sheet->cell(0, 1).data(), bytes.data());
+        EXPECT_EQ(sheet->cell(1, 2), "long-enough");
         EXPECT_EQ(sheet->cell(2, 0), "own-old-text");
-        EXPECT_NE(sheet->cell(1, 1).data(), nullptr);
-        auto empty = std::make_unique<ItemSheet>(3, 1); // an empty sheet takes views unlocked
-        empty->setRows(0, std::vector<std::string_view>{bytes.substr(0, 3), "", bytes.substr(4)},
-                       block.get());
-        EXPECT_EQ(empty->cell(2, 0), "view-me\tlong-enough");
+        EXPECT_EQ(sheet->cell(0, 2), "elsewhere");
+        EXPECT_NE(sheet->cell(0, 2).data(), elsewhere.data());
         EXPECT_EQ(SharedText::blockCount(), blocksBefore + 1);
+        auto other = std::make_unique<ItemSheet>(3, 0);
+        other->appendRows(
+            std::vector<View>{View(bytes.substr(0, 3)), View(), View(bytes.substr(4))}, *block);
+        EXPECT_EQ(other->cell(2, 0), "view-me\tlong-enough");
         block.reset(); // the cells keep the bytes
-        EXPECT_EQ(empty->cell(0, 0), "abc");
-        empty.reset();
+        EXPECT_EQ(other->cell(0, 0), "abc");
+        other.reset();
         const ChangeLog::Recording recording(log);
-        sheet->setCell(1, 0, "edited"); // the step keeps the old view
+        sheet->setCell(1, 1, "edited"); // the step keeps the old view
     }
     ItemSheet copy = *sheet;
     sheet.reset();
-    EXPECT_EQ(copy.cell(2, 1), "long-enough");
+    EXPECT_EQ(copy.cell(1, 2), "long-enough");
     EXPECT_EQ(SharedText::blockCount(), blocksBefore + 1);
     log = ChangeLog();
     EXPECT_EQ(SharedText::blockCount(), blocksBefore + 1);
     {
         ItemSheet last = copy;
-        EXPECT_EQ(last.cell(0, 0), "abc");
+        EXPECT_EQ(last.cell(0, 1), "abc");
     }
-    EXPECT_THROW(ItemSheet(3, 1).setRows(0, std::vector<std::string_view>{"a", "b"}, nullptr),
+    EXPECT_THROW(ItemSheet(3, 1).appendRows(std::vector<SharedText::BlockView>(2), TextBlock("")),
                  std::invalid_argument);
     copy.setRowCount(0);
     EXPECT_EQ(SharedText::blockCount(), blocksBefore);

@@ -106,9 +106,9 @@ TEST(SourceReader, LinesTheProjectCannotTakeStopTheReaderAndKeepWhatWasRead) {
 }
 
 TEST(SourceReader, OnlyBytesWithTheHeaderLineAreAProject) {
-    for (const std::string& bytes :
-         std::vector<std::string>{"[scene_headder]", "junk\r[scene_headder]\nA",
-                                  std::string("\0\xff\n[scene_headder]\r\n", 20)})
+    for (const std::string& bytes : std::vector<std::string>{
+             "[scene_headder]", "junk\r[scene_headder]\nA", "x[scene_headder]\n[scene_headder]",
+             std::string("\0\xff\n[scene_headder]\r\n", 20)})
         EXPECT_TRUE(SourceReader::isProjectSource(bytes)) << bytes;
     for (const std::string& bytes : std::vector<std::string>{
              "", "\r\n", "A\r\n[itm]\r\n", " [scene_headder]\r\n", "[scene_headder]x",
