@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -122,6 +124,57 @@ void openToRead(QFile& file, const QString& path, QIODevice::OpenMode mode) {
         fail("cannot open", path, file.errorString());
 }
 
+#ifdef Q_OS_UNIX
+// Files from this size on are read in two halves side by side, one on a second thread: the
+// copy out of the system's cache then takes two cores, and a large file loads sooner.
+constexpr std::size_t kReadInTwoFrom = std::size_t(1) << 20;
+
+// Reads bytes [from, to) of the open file into room + from; returns how many, stopping early at
+// the file's end, or -1 with errno set.
+long readRange(int handle, char* room, std::size_t from, std::size_t to) {
+    std::size_t done = from;
+    while (done < to) {
+        const ssize_t read = ::pread(handle, room + done, to - done, static_cast<off_t>(done));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            return -1;
+        if (read == 0)
+            break;
+        done += static_cast<std::size_t>(read);
+    }
+    return static_cast<long>(done - from);
+}
+
+// The bytes read from the start, one half on this thread and one on another (or both here when
+// no thread can be had); only what follows on from the start counts, should the file change.
+std::size_t readInTwo(QFile& file, const QString& path, char* room, std::size_t size) {
+    const int handle = file.handle();
+    const std::size_t half = size / 2;
+    long second = 0;
+    int secondError = 0;
+    const auto readSecond = [&] {
+        second = readRange(handle, room, half, size);
+        secondError = second < 0 ? errno : 0;
+    };
+    std::thread helper;
+    try {
+        helper = std::thread(readSecond);
+    } catch (const std::system_error&) {
+        readSecond();
+    }
+    const long first = readRange(handle, room, 0, half);
+    const int firstError = first < 0 ? errno : 0;
+    if (helper.joinable())
+        helper.join();
+    if (first < 0 || second < 0)
+        fail("cannot read", path,
+             QString::fromLocal8Bit(std::strerror(first < 0 ? firstError : secondError)));
+    return static_cast<std::size_t>(first) < half ? static_cast<std::size_t>(first)
+                                                  : half + static_cast<std::size_t>(second);
+}
+#endif
+
 } // namespace
 
 QString FileStore::temporaryPathOf(const QString& path) {
@@ -148,6 +201,10 @@ std::size_t FileStore::readInto(const QString& path,
     openToRead(file, path, QIODevice::ReadOnly | QIODevice::Unbuffered);
     const auto size = static_cast<std::size_t>(file.size());
     char* const room = makeRoom(size);
+#ifdef Q_OS_UNIX
+    if (size >= kReadInTwoFrom)
+        return readInTwo(file, path, room, size);
+#endif
     std::size_t done = 0;
     while (done < size) {
         const qint64 read = file.read(room + done, static_cast<qint64>(size - done));

@@ -173,19 +173,24 @@ TEST(FileStore, SaveGoesThroughLinksAndKeepsPermissions) {
 }
 
 // Both ways of reading give the file's bytes, the second straight into the room asked for its
-// size; neither opens what is no regular file, nor a file that is not there.
+// size (a large file in two halves side by side); neither opens what is no regular file, nor a
+// file that is not there.
 TEST(FileStore, ReadsWholeFilesAndRefusesOthers) {
     QTemporaryDir folder;
     const QString path = folder.filePath("p.txt");
-    const std::string bytes = projectBytes(2, 'r');
-    putFile(path, bytes);
-    EXPECT_EQ(FileStore::readAll(path), bytes);
-    std::string room;
-    const std::size_t read = FileStore::readInto(path, [&](std::size_t size) {
-        room.resize(size);
-        return room.data();
-    });
-    EXPECT_EQ(room.substr(0, read), bytes);
+    std::string large(3'000'001, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>(i * 7 % 251);
+    for (const std::string& bytes : {projectBytes(2, 'r'), large}) {
+        putFile(path, bytes);
+        EXPECT_EQ(FileStore::readAll(path), bytes);
+        std::string room;
+        const std::size_t read = FileStore::readInto(path, [&](std::size_t size) {
+            room.resize(size);
+            return room.data();
+        });
+        EXPECT_TRUE(room.substr(0, read) == bytes);
+    }
 
     const auto nothing = [](std::size_t) -> char* { return nullptr; };
     for (const QString& other : {folder.path(), folder.filePath("missing.txt")}) {
