@@ -2,7 +2,6 @@
 
 #include "model/ChangeCount.h"
 #include "model/ChangeLog.h"
-#include "model/Lines.h"
 #include "model/NumberConversion.h"
 
 #include <algorithm>
@@ -31,37 +30,43 @@ bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
 }
 
-// Calls `onTab` with the offset of every tab in `text`, in order. Sixteen bytes are compared
-// with a tab at once where the processor allows, eight otherwise: a tab byte, made zero by the
-// exclusive or, sets the top bit of its byte in `found` (a byte above it may be marked as well,
-// so each mark is checked).
-template <typename OnTab> void forEachTab(std::string_view text, OnTab&& onTab) {
-    std::size_t at = 0;
+// Calls `onTab` with the offset of every tab in `text` from `from` on, in order, up to the
+// first CR or LF, whose offset it returns (text.size() when there is none): a line's cells and
+// its end are found in one pass over its bytes. Sixteen bytes are looked at together where the
+// processor allows.
+template <typename OnTab>
+std::size_t tabsToLineEnd(std::string_view text, std::size_t from, OnTab&& onTab) {
+    std::size_t at = from;
 #if defined(__SSE2__)
-    const __m128i tabs16 = _mm_set1_epi8('\t');
+    const __m128i tabs = _mm_set1_epi8('\t'), crs = _mm_set1_epi8('\r'), lfs = _mm_set1_epi8('\n');
     for (; at + 16 <= text.size(); at += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-        for (unsigned found =
-                 static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, tabs16)));
-             found; found &= found - 1)
+        const auto ends = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(chunk, crs), _mm_cmpeq_epi8(chunk, lfs))));
+        auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, tabs)));
+        if (ends)
+            found &= (ends & (0u - ends)) - 1; // the tabs before the line end
+        for (; found; found &= found - 1)
             onTab(at + static_cast<std::size_t>(std::countr_zero(found)));
+        if (ends)
+            return at + static_cast<std::size_t>(std::countr_zero(ends));
     }
 #endif
-    constexpr std::uint64_t ones = 0x0101010101010101ull, tabs = ones * '\t';
-    for (; std::endian::native == std::endian::little && at + 8 <= text.size(); at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + at, 8);
-        const std::uint64_t zeroed = word ^ tabs;
-        for (std::uint64_t found = (zeroed - ones) & ~zeroed & (ones << 7); found;
-             found &= found - 1) {
-            const std::size_t offset = at + static_cast<std::size_t>(std::countr_zero(found)) / 8;
-            if (text[offset] == '\t')
-                onTab(offset);
-        }
-    }
-    for (; at < text.size(); ++at)
+    for (; at < text.size(); ++at) {
+        if (text[at] == '\r' || text[at] == '\n')
+            return at;
         if (text[at] == '\t')
             onTab(at);
+    }
+    return text.size();
+}
+
+// Where the line after the one ending at `end` starts: CR LF, a lone LF and a lone CR each end
+// a line.
+std::size_t nextLineStart(std::string_view text, std::size_t end) {
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+        return end + 2;
+    return end + 1;
 }
 
 // A command row whose column 1 holds a jump number: its link handle cells get filled.
@@ -190,26 +195,32 @@ bool SourceReader::takeSecondHalf(SourceReader& second, Project& pages) {
 }
 
 int SourceReader::readLines(std::string_view bytes, int firstLine) {
+    // Lines are cut as forEachLine cuts them; sheet lines, most of the file, are cut into
+    // cells in the same pass.
     int lineNumber = firstLine;
-    forEachLine(bytes, [&](std::string_view line) {
-        ++lineNumber;
-        if (line.empty())
-            return;
-        try {
-            readLine(line);
-        } catch (TagReached& reached) {
-            reached.linesBefore = lineNumber - 1;
-            throw;
-        } catch (const std::exception& failure) {
-            throw Failure(lineNumber, failure.what());
+    try {
+        for (std::size_t start = 0; start < bytes.size();) {
+            ++lineNumber;
+            std::size_t end;
+            if (mode_ == Mode::Items && bytes.substr(start, 3) == "\t\t\t") {
+                end = readSheetLine(bytes, start);
+            } else {
+                end = tabsToLineEnd(bytes, start, [](std::size_t) {});
+                if (end > start)
+                    readLine(bytes.substr(start, end - start));
+            }
+            start = nextLineStart(bytes, end);
         }
-    });
+    } catch (TagReached& reached) {
+        reached.linesBefore = lineNumber - 1;
+        throw;
+    } catch (const std::exception& failure) {
+        throw Failure(lineNumber, failure.what());
+    }
     return lineNumber;
 }
 
 void SourceReader::readLine(std::string_view line) {
-    if (mode_ == Mode::Items && startsWith(line, "\t\t\t"))
-        return readSheetLine(line);
     // Whatever else the line is, the sheet lines before it are complete.
     addPendingRows();
     if (readTag(line))
@@ -286,31 +297,36 @@ void SourceReader::readItemStart(std::string_view line) {
     ++itemCounter_;
 }
 
-void SourceReader::readSheetLine(std::string_view line) {
+std::size_t SourceReader::readSheetLine(std::string_view bytes, std::size_t start) {
     if (!sheet_ && secondHalf_) // the first half may end in an item these lines belong to
         throw Unsure();
     if (!sheet_)
         throw std::runtime_error("アイテムより前にシートの行があります");
-    // Column 0 is empty in these rows and every cell ends with a tab: drop both ends. Cells
-    // are cut at every tab byte. A tab is never the second byte of a double-byte character,
-    // so this agrees with the text operations on every valid file, and a cell ending in a
-    // stray lead byte cannot swallow the tab behind it.
-    const std::string_view body = line.size() > 3 ? line.substr(3, line.size() - 4) : "";
+    // Column 0 is empty in these rows and every cell ends with a tab: the three tabs before the
+    // cells and the line's last byte are not part of them. Cells are cut at every tab byte. A
+    // tab is never the second byte of a double-byte character, so this agrees with the text
+    // operations on every valid file, and a cell ending in a stray lead byte cannot swallow the
+    // tab behind it.
     const std::size_t rowIndex = startPendingRow();
-    std::size_t column = 1;
-    std::size_t start = 0;
+    std::size_t cells = 0;
+    std::size_t cellStart = start + 3;
     std::string_view column1;
-    forEachTab(body, [&](std::size_t tab) {
-        if (column == 1)
-            column1 = body.substr(0, tab);
-        putPendingCell(rowIndex, column++, body.substr(start, tab - start));
-        start = tab + 1;
+    const auto put = [&](std::string_view cell) {
+        if (++cells == 1)
+            column1 = cell;
+        putPendingCell(rowIndex, cells, cell);
+    };
+    const std::size_t end = tabsToLineEnd(bytes, cellStart, [&](std::size_t tab) {
+        put(bytes.substr(cellStart, tab - cellStart));
+        cellStart = tab + 1;
     });
-    if (column == 1)
-        column1 = body;
-    putPendingCell(rowIndex, column, body.substr(start));
+    // A tab as the line's last byte ended the last cell; otherwise the cell runs up to that
+    // byte, and a line of the three tabs alone has one empty cell.
+    if (cells == 0 || cellStart != end)
+        put(bytes.substr(cellStart, std::max(cellStart, end - 1) - cellStart));
     const int row = sheet_->rowCount() + static_cast<int>(rowIndex);
-    pendingRows_.push_back({column, isJumpRow(row, column1)});
+    pendingRows_.push_back({cells, isJumpRow(row, column1)});
+    return end;
 }
 
 std::size_t SourceReader::startPendingRow() {

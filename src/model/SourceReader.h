@@ -65,7 +65,8 @@ private:
     void readMemoLine(std::string_view line);
     void readSceneName(std::string_view line);
     void readItemStart(std::string_view line);
-    void readSheetLine(std::string_view line);
+    // Reads the sheet line starting at `start`; gives where it ends.
+    std::size_t readSheetLine(std::string_view bytes, std::size_t start);
     // Adds the sheet lines read since the last call to the current sheet, sized once for all.
     void addPendingRows();
     // Starts a pending row; gives its index.

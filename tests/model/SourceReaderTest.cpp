@@ -137,6 +137,23 @@ TEST(SourceReader, EveryCellOfALongRowComesBack) {
             EXPECT_EQ(sheet.cell(static_cast<int>(c) + 1, row), cells[c]) << row << "," << c + 1;
 }
 
+// Sheet lines as another editor may leave them: the last byte goes whatever it is, a line of
+// the three tabs alone has one empty cell, and each kind of line end ends a line, as does the
+// end of the file.
+TEST(SourceReader, OddSheetLinesAreCutAsTheyStand) {
+    const Project project = read("[scene_headder]\r\nA\r\n[/scene_headder]\r\n[itm]\r\n"
+                                 "\t[page0]\r\n\t\titm0\t\r\n\t\t\ta\tb\n\t\t\ta\tbc\r\t\t\t\r\n"
+                                 "\t\t\t\t\t\n\t\t\tlong\t\t");
+    const std::vector<std::vector<std::string>> rows = {
+        {"a", ""}, {"a", "b"}, {"", ""}, {"", ""}, {"long", ""}};
+    const ItemSheet& sheet = project.scene(0).item(0).sheet;
+    ASSERT_EQ(sheet.rowCount(), 6);
+    EXPECT_EQ(sheet.columnCount(), 5);
+    for (int row = 1; row <= 5; ++row)
+        for (int column = 1; column <= 2; ++column)
+            EXPECT_EQ(sheet.cell(column, row), rows[row - 1][column - 1]) << row << "," << column;
+}
+
 // A file read in two halves on two threads makes the project one thread makes, also where the
 // second half cannot be read alone: it starts in the header, belongs to an item of the first
 // half, or meets a line the project cannot take.
