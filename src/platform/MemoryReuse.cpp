@@ -1,5 +1,7 @@
 #include "platform/MemoryReuse.h"
 
+#include <cstdlib> // tells which C library this is (__GLIBC__), which no header above does
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
