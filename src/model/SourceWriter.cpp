@@ -1,7 +1,11 @@
 #include "model/SourceWriter.h"
 
 #include <cstring>
+#include <exception>
+#include <future>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 namespace hakoniwa {
 namespace {
@@ -82,6 +86,100 @@ void writeSheet(const ItemSheet& sheet, Output& out) {
     }
 }
 
+// A place in the page blocks: before item `item` of scene `scene`. A block's opening line goes
+// with its first item and its closing line with its end, so a place before item 0 is also
+// before the block's opening.
+struct Place {
+    int scene = 0;
+    int item = 0;
+};
+
+// The page blocks from `from` on, up to `to`.
+template <typename OnLine, typename OnSheet>
+void forEachPageLine(const Project& project, Place from, Place to, OnLine&& onLine,
+                     OnSheet&& onSheet) {
+    for (int j = from.scene; j < project.sceneCount() && j <= to.scene; ++j) {
+        if (j == to.scene && to.item == 0)
+            return;
+        const Scene& scene = project.scene(j);
+        const int first = j == from.scene ? from.item : 0;
+        const int end = j == to.scene ? to.item : scene.itemCount();
+        const std::string number = std::to_string(j);
+        if (first == 0)
+            onLine("\t[page" + number + "]");
+        for (int k = first; k < end; ++k)
+            onSheet(scene.item(k).sheet);
+        if (j != to.scene)
+            onLine("\t[/page" + number + "]");
+    }
+}
+
+void writePages(const Project& project, Place from, Place to, Output& out) {
+    forEachPageLine(
+        project, from, to, [&](const std::string& line) { out.line(line); },
+        [&](const ItemSheet& sheet) { writeSheet(sheet, out); });
+}
+
+std::size_t sizeOfPages(const Project& project, Place from, Place to) {
+    std::size_t total = 0;
+    forEachPageLine(
+        project, from, to, [&](const std::string& line) { total += line.size() + kLineEnd.size(); },
+        [&](const ItemSheet& sheet) {
+            const auto columns = static_cast<std::size_t>(sheet.columnCount());
+            for (int r = 0; r < sheet.rowCount(); ++r) {
+                total += 2 + columns + kLineEnd.size();
+                for (int c = 0; c < sheet.columnCount(); ++c)
+                    total += sheet.cell(c, r).size();
+            }
+        });
+    return total;
+}
+
+// The bytes of the file other than its page blocks: the header and the item block's tags.
+std::size_t sizeOfHeader(const Project& project) {
+    std::size_t total = 0;
+    const auto line = [&](std::string_view text) { total += text.size() + kLineEnd.size(); };
+    line("[scene_headder]");
+    for (int j = 0; j < project.sceneCount(); ++j) {
+        const Scene& scene = project.scene(j);
+        line(scene.caption);
+        for (const std::string& memo : scene.memo)
+            total += 1 + memo.size() + kLineEnd.size();
+    }
+    line("[/scene_headder]");
+    line("[itm]");
+    line("[/itm]");
+    return total;
+}
+
+// Whether the items' cells alone come to `bytes` or more, counted roughly (rows times columns
+// times eight bytes) and only as far as needed.
+bool itemBytesAtLeast(const Project& project, std::size_t bytes) {
+    std::size_t cells = 0;
+    for (int j = 0; j < project.sceneCount(); ++j)
+        for (int k = 0; k < project.scene(j).itemCount(); ++k) {
+            const ItemSheet& sheet = project.scene(j).item(k).sheet;
+            cells += static_cast<std::size_t>(sheet.rowCount()) * sheet.columnCount();
+            if (8 * cells >= bytes)
+                return true;
+        }
+    return bytes == 0;
+}
+
+// Before the middle item of the project, counted over all scenes.
+Place middleItem(const Project& project) {
+    int items = 0;
+    for (int j = 0; j < project.sceneCount(); ++j)
+        items += project.scene(j).itemCount();
+    int left = items / 2;
+    for (int j = 0; j < project.sceneCount(); ++j) {
+        if (left < project.scene(j).itemCount())
+            return {j, left};
+        left -= project.scene(j).itemCount();
+    }
+    return {project.sceneCount(), 0};
+}
+
 } // namespace
 
 std::string SourceWriter::write(const Project& project) {
@@ -90,53 +188,66 @@ std::string SourceWriter::write(const Project& project) {
     return out;
 }
 
-void SourceWriter::write(const Project& project, std::string& out) {
-    // Room for everything at once: no copying as the text grows, and no spare capacity.
-    Output output(out, size(project));
-    writeHeader(project, output);
-    output.line("[itm]");
-    for (int j = 0; j < project.sceneCount(); ++j) {
-        const Scene& scene = project.scene(j);
-        const std::string number = std::to_string(j);
-        output.line("\t[page" + number + "]");
-        for (int k = 0; k < scene.itemCount(); ++k)
-            writeSheet(scene.item(k).sheet, output);
-        output.line("\t[/page" + number + "]");
+void SourceWriter::write(const Project& project, std::string& out, std::size_t inTwoFrom) {
+    const Place start, end{project.sceneCount(), 0};
+    // A large file's second half is sized and made on a second thread meanwhile, and added at
+    // the end; its size comes first, so that the whole file's room is taken at once.
+    Place middle = project.sceneCount() > 0 && itemBytesAtLeast(project, inTwoFrom)
+                       ? middleItem(project)
+                       : end;
+    std::string second;
+    std::promise<std::size_t> secondSize;
+    std::exception_ptr secondFailed;
+    std::thread worker;
+    if (middle.scene < end.scene) {
+        try {
+            worker = std::thread([&] {
+                try {
+                    const std::size_t size = sizeOfPages(project, middle, end);
+                    secondSize.set_value(size);
+                    Output output(second, size);
+                    writePages(project, middle, end, output);
+                } catch (...) {
+                    secondFailed = std::current_exception();
+                    try { // a failure before the size was given is given instead
+                        secondSize.set_exception(secondFailed);
+                    } catch (const std::future_error&) {
+                    }
+                }
+            });
+        } catch (const std::system_error&) { // no thread to be had: one makes all
+            middle = end;
+        }
     }
-    output.line("[/itm]");
+    const auto joinWorker = [&] {
+        if (worker.joinable())
+            worker.join();
+        if (secondFailed)
+            std::rethrow_exception(secondFailed);
+    };
+    const std::size_t before = out.size();
+    try {
+        std::size_t total = sizeOfHeader(project) + sizeOfPages(project, start, middle);
+        if (worker.joinable())
+            total += secondSize.get_future().get();
+        // Room for everything at once: no copying as the text grows, and no spare capacity.
+        Output output(out, total);
+        writeHeader(project, output);
+        output.line("[itm]");
+        writePages(project, start, middle, output);
+        joinWorker();
+        out += second;
+        output.line("[/itm]");
+    } catch (...) {
+        if (worker.joinable())
+            worker.join();
+        out.resize(before);
+        throw;
+    }
 }
 
 std::size_t SourceWriter::size(const Project& project) {
-    const std::size_t lineEnd = kLineEnd.size();
-    std::size_t total = 0;
-    const auto tag = [&](std::string_view text) { total += text.size() + lineEnd; };
-    tag("[scene_headder]");
-    for (int j = 0; j < project.sceneCount(); ++j) {
-        const Scene& scene = project.scene(j);
-        total += scene.caption.size() + lineEnd;
-        for (const std::string& line : scene.memo)
-            total += 1 + line.size() + lineEnd;
-    }
-    tag("[/scene_headder]");
-    tag("[itm]");
-    for (int j = 0; j < project.sceneCount(); ++j) {
-        const std::size_t digits = std::to_string(j).size();
-        tag("\t[page]");
-        tag("\t[/page]");
-        total += 2 * digits;
-        const Scene& scene = project.scene(j);
-        for (int k = 0; k < scene.itemCount(); ++k) {
-            const ItemSheet& sheet = scene.item(k).sheet;
-            const auto columns = static_cast<std::size_t>(sheet.columnCount());
-            for (int r = 0; r < sheet.rowCount(); ++r) {
-                total += 2 + columns + lineEnd;
-                for (int c = 0; c < sheet.columnCount(); ++c)
-                    total += sheet.cell(c, r).size();
-            }
-        }
-    }
-    tag("[/itm]");
-    return total;
+    return sizeOfHeader(project) + sizeOfPages(project, {}, {project.sceneCount(), 0});
 }
 
 } // namespace hakoniwa

@@ -144,7 +144,8 @@ std::size_t firstDifference(const std::string& a, const std::string& b) {
 } // namespace
 
 // Written, read and written again, every project gives the same bytes, apart from the link
-// handle offsets the reader puts into jump rows that had none.
+// handle offsets the reader puts into jump rows that had none; written after bytes already in
+// the buffer, it leaves them be.
 TEST(SourceRoundTrip, EveryProjectTheEditorCanMakeComesBackByteForByte) {
     for (std::uint32_t seed = 1; seed <= 10000; ++seed) {
         Project project = ProjectMaker(seed).make();
@@ -163,7 +164,11 @@ TEST(SourceRoundTrip, EveryProjectTheEditorCanMakeComesBackByteForByte) {
         } catch (const SourceReader::Failure& failure) {
             FAIL() << "seed " << seed << ": " << failure.what();
         }
-        const std::string again = SourceWriter::write(read);
+        // Every third is written in two halves, which must make the same bytes.
+        std::string again = "kept\r\n";
+        SourceWriter::write(read, again, seed % 3 == 0 ? 0 : std::string::npos);
+        ASSERT_EQ(again.substr(0, 6), "kept\r\n") << "seed " << seed;
+        again.erase(0, 6);
         if (again != expected)
             FAIL() << "seed " << seed << ": the bytes differ from offset "
                    << firstDifference(again, expected) << " of " << expected.size();
