@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the project file reader. Whatever it makes of them, the writer's
 // file of that project must read back into a project that writes the very same file, and the
 // writer's size must be the size of that file. Read in two halves on two threads, the bytes
-// must make the same project and stop at the same line.
+// must make the same project and stop at the same line, and the project written in two halves
+// the same file.
 #include "model/SourceReader.h"
 #include "model/SourceWriter.h"
 
@@ -31,7 +32,8 @@ Outcome readThenWrite(std::string_view bytes, bool inTwoHalves = false) {
         // A line the reader cannot take stops it; the part read so far is the project.
         stop = failure.what();
     }
-    const std::string written = hakoniwa::SourceWriter::write(project);
+    std::string written;
+    hakoniwa::SourceWriter::write(project, written, inTwoHalves ? 0 : std::string::npos);
     if (hakoniwa::SourceWriter::size(project) != written.size()) {
         std::fputs("the writer's size is not the size of its file\n", stderr);
         std::abort();
