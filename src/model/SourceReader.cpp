@@ -6,9 +6,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
-#include <cstring>
-#include <span>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
