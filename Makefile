@@ -1,4 +1,6 @@
 # The two commands of the README: `make run` starts the editor, `make test` runs every test.
+# `make run` builds only the three programs it may start (the editor, the player and the checker);
+# the tests and benchmarks are built by `make test`.
 # `make test-sanitized` runs every test built with AddressSanitizer and UBSan; `make fuzz` builds
 # the fuzz targets with clang and runs each for FUZZ_SECONDS.
 BUILD_DIR ?= build
@@ -14,23 +16,30 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_aft
 
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run test test-sanitized fuzz build deps clean package
+.PHONY: run test test-sanitized fuzz build programs configure deps clean package
 
 deps:
 	@bash scripts/install-deps
 
-build: deps
+PROGRAMS = hakoniwa hakoniwa-player hakoniwa-check
+
+configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+programs: configure
+	@cmake --build $(BUILD_DIR) -j2 --target $(PROGRAMS)
+
+build: configure
 	@cmake --build $(BUILD_DIR) -j2
 
-run: build
+run: programs
 	@bash scripts/run-editor $(BUILD_DIR)/hakoniwa
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
 
 # A Debian package of the editor and its data, in $(BUILD_DIR)/.
-package: build
+package: programs
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 test-sanitized: deps
