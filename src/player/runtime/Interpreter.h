@@ -60,6 +60,8 @@ private:
     void runScreen(Thread& thread, const PreparedRow& row);
     void runWaitOrSound(Thread& thread, const PreparedRow& row);
     void runInput(Thread& thread, const PreparedRow& row);
+    void runBlock(Thread& thread, const PreparedRow& row); // InterpreterBlocks.cpp
+    bool holdsBlock(Thread& thread, const PreparedRow& row);
     bool holds(Thread& thread, const PreparedRow& row);
     void jump(Thread& thread, const PreparedRow& row);
     std::int32_t arithmetic(Op op, std::int32_t a, std::int32_t b) const;

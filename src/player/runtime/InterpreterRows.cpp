@@ -113,7 +113,10 @@ void Interpreter::runInstruction(Thread& thread, const PreparedRow& row) {
         runInput(thread, row);
         break;
     default:
-        runWaitOrSound(thread, row);
+        if (isBlockInstruction(row.op))
+            runBlock(thread, row);
+        else
+            runWaitOrSound(thread, row);
         break;
     }
     ++thread.pc;
@@ -220,7 +223,7 @@ bool Interpreter::holds(Thread& thread, const PreparedRow& row) {
     case Op::IfChance:
         return draw(100) < number(a[0], thread);
     default:
-        return true;
+        return isBlockComponent(row.op) ? holdsBlock(thread, row) : true;
     }
 }
 

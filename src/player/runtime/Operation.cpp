@@ -41,6 +41,16 @@ const Table& instructions() {
         {"マウス位置", {Op::MousePosition, 2, 3}},
         {"マウスボタン", {Op::MouseButton, 2, 1}},
         {"名前入力", {Op::AskName, 2, 1}},
+        {"矢印キーで動かす", {Op::ArrowMove, 3, 0}},
+        {"画像をずらす", {Op::ShiftImage, 3, 0}},
+        {"跳ね返らせる", {Op::Bounce, 3, 6}},
+        {"画面の中に収める", {Op::KeepOnScreen, 1, 0}},
+        {"近づける", {Op::MoveToward, 3, 0}},
+        {"でたらめに置く", {Op::PlaceRandomly, 5, 0}},
+        {"そばに表示", {Op::ShowNear, 5, 0}},
+        {"画像の位置", {Op::ImagePosition, 3, 6}},
+        {"値を表示", {Op::ShowValue, 5, 0}},
+        {"カウントダウン", {Op::CountDown, 1, 1}},
     };
     return table;
 }
@@ -51,6 +61,9 @@ const Table& components() {
         {"小さければ", {Op::IfLess, 2, 0}},      {"大きければ", {Op::IfGreater, 2, 0}},
         {"キーが押されたら", {Op::IfKey, 1, 0}}, {"当たったら", {Op::IfHit, 2, 0}},
         {"確率で", {Op::IfChance, 1, 0}},        {"飛ぶ", {Op::Always, 0, 0}},
+        {"画面から出たら", {Op::IfOffScreen, 1, 0}},
+        {"画像があれば", {Op::IfShown, 1, 0}},
+        {"クリックされたら", {Op::IfClicked, 1, 0}},
     };
     return table;
 }

@@ -40,6 +40,17 @@ enum class Op : unsigned char {
     MousePosition,
     MouseButton,
     AskName,
+    // building blocks for what most games do, in InterpreterBlocks.cpp
+    ArrowMove,
+    ShiftImage,
+    Bounce,
+    KeepOnScreen,
+    MoveToward,
+    PlaceRandomly,
+    ShowNear,
+    ImagePosition,
+    ShowValue,
+    CountDown,
     // components
     IfEqual,
     IfDifferent,
@@ -49,9 +60,19 @@ enum class Op : unsigned char {
     IfHit,
     IfChance,
     Always,
+    IfOffScreen,
+    IfShown,
+    IfClicked,
     // a row that cannot run: its fault is reported when it is reached
     Fault,
 };
+
+constexpr bool isBlockInstruction(Op op) {
+    return op >= Op::ArrowMove && op <= Op::CountDown;
+}
+constexpr bool isBlockComponent(Op op) {
+    return op >= Op::IfOffScreen && op <= Op::IfClicked;
+}
 
 struct OpInfo {
     Op op;

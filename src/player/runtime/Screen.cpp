@@ -59,4 +59,9 @@ bool Screen::overlaps(int first, int second) const {
     return ax < bx + sb.width && bx < ax + sa.width && ay < by + sb.height && by < ay + sa.height;
 }
 
+const ImageSize* Screen::shownSize(int number) const {
+    const auto size = sizes_.find(number);
+    return size == sizes_.end() ? nullptr : &size->second;
+}
+
 } // namespace hakoniwa::player

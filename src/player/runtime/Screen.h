@@ -27,6 +27,8 @@ public:
     void clear();
     // Both images are shown and their rectangles share at least one pixel.
     bool overlaps(int first, int second) const;
+    // The size of a shown image, or nullptr when none is shown under the number.
+    const ImageSize* shownSize(int number) const;
 
 private:
     Picture picture_;
