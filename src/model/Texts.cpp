@@ -18,6 +18,8 @@ const std::string kHintDefaultOpen = " \x83\x66\x83t\x83H\x83\x8B\x83g\x92l["; /
 const std::string kHintConstantsOpen = " \x92\xE8\x90\x94(";                   //  定数(
 const std::string kHintArgCountOpen = " \x88\xF8\x90\x94";                     //  引数
 const std::string kHintArgCountClose = "\x8C\xC2";                             // 個
+const std::string kImageWord = "\x89\xE6\x91\x9C";                             // 画像
+const std::string kSoundWord = "\x89\xB9";                                     // 音
 const std::string kSelectedRow = "\x91I\x91\xF0\x8Ds";                         // 選択行
 const std::string kDetailsCaption = "\x8F\xDA\x8D\xD7:";                       // 詳細:
 const std::string kInstructionCall =
@@ -59,6 +61,9 @@ const std::string kProblemNoStartItem =
 const std::string kProblemManyStartItems = "\x8AJ\x8En\x83\x41\x83\x43\x83\x65\x83\x80\x82\xAA\x95"
                                            "\xA1\x90\x94\x82\xA0\x82\xE9"; // 開始アイテムが複数ある
 
+const std::string kHelpComponent = "\x95\x94\x95\x69"; // 部品
+const std::string kHelpExample = "\x97\xE1";           // 例
+
 const TextPair kAllTexts[] = {
     {&kMain, "メイン"},
     {&kInstruction, "命令"},
@@ -71,6 +76,8 @@ const TextPair kAllTexts[] = {
     {&kHintDefaultOpen, " デフォルト値["},
     {&kHintConstantsOpen, " 定数("},
     {&kHintArgCountOpen, " 引数"},
+    {&kImageWord, "画像"},
+    {&kSoundWord, "音"},
     {&kHintArgCountClose, "個"},
     {&kSelectedRow, "選択行"},
     {&kDetailsCaption, "詳細:"},
@@ -94,6 +101,8 @@ const TextPair kAllTexts[] = {
     {&kProblemUnknownSystemVariable, "sysHen.txt にないシステム変数: "},
     {&kProblemNoStartItem, "開始アイテムがない"},
     {&kProblemManyStartItems, "開始アイテムが複数ある"},
+    {&kHelpComponent, "部品"},
+    {&kHelpExample, "例"},
 };
 const int kAllTextsCount = sizeof(kAllTexts) / sizeof(kAllTexts[0]);
 

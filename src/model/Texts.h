@@ -18,6 +18,8 @@ extern const std::string kHintDefaultOpen;   //  デフォルト値[
 extern const std::string kHintConstantsOpen; //  定数(
 extern const std::string kHintArgCountOpen;  //  引数
 extern const std::string kHintArgCountClose; // 個
+extern const std::string kImageWord;         // 画像
+extern const std::string kSoundWord;         // 音
 extern const std::string kSelectedRow;       // 選択行
 extern const std::string kDetailsCaption;    // 詳細:
 extern const std::string kInstructionCall;   // 命令呼び出し
@@ -25,6 +27,9 @@ extern const std::string kJumpArrow;         // ジャンプ->
 extern const std::string kGlobal;            // グローバル
 extern const std::string kLocal;             // ローカル
 extern const std::string kDeclaration;       // 変数宣言:
+// Headings and keys of a vocabulary's help file.
+extern const std::string kHelpComponent; // 部品
+extern const std::string kHelpExample;   // 例
 // The problems list and the checker.
 extern const std::string kProblemJumpNowhere;           // 存在しない飛び先:
 extern const std::string kProblemJumpInvalid;           // 使えない飛び先番号:
