@@ -9,7 +9,7 @@
 // the cost of a problem on every row.
 
 #include "LargeProject.h"
-#include "model/ProjectCheck.h"
+#include "check/ProjectCheck.h"
 #include "model/SourceWriter.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ProjectCheck.h"
+#include "check/ProjectCheck.h"
 
 #include <QWidget>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ProjectCheck.h"
+#include "check/ProjectCheck.h"
 
 #include <string>
 #include <vector>

@@ -8,7 +8,7 @@
 
 #include "check/CheckReport.h"
 #include "check/VocabularyFiles.h"
-#include "model/ProjectCheck.h"
+#include "check/ProjectCheck.h"
 #include "model/SourceReader.h"
 #include "model/Utf8Text.h"
 

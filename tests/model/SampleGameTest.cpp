@@ -1,5 +1,5 @@
 #include "model/Definitions.h"
-#include "model/ProjectCheck.h"
+#include "check/ProjectCheck.h"
 #include "model/SourceReader.h"
 #include "model/SourceWriter.h"
 

@@ -1,10 +1,13 @@
 #include "RuntimeFixture.h"
 
+#include "check/ProjectCheck.h"
 #include "model/Definitions.h"
 #include "model/Project.h"
+#include "model/SourceReader.h"
 #include "model/SourceWriter.h"
 #include "model/TextOps.h"
 #include "model/Utf8Text.h"
+#include "model/VocabularyFiles.h"
 
 #include <fstream>
 #include <sstream>
@@ -53,6 +56,16 @@ void RuntimeTest::SetUp() {
     fs::remove_all(folder);
     fs::create_directories(folder);
     scenes_.assign(1, {"メイン", {}});
+    vocabulary_ = kVocabulary;
+}
+
+void RuntimeTest::addDefinition(const std::string& file, const std::string& line) {
+    if (vocabulary_ == kVocabulary) {
+        vocabulary_ = folder / "vocabulary";
+        fs::copy(kVocabulary, vocabulary_);
+    }
+    std::ofstream(vocabulary_ / file, std::ios::binary | std::ios::app)
+        << utf8ToCp932(line) << "\r\n";
 }
 
 void RuntimeTest::addScene(const std::string& caption) {
@@ -128,7 +141,7 @@ Game& RuntimeTest::start(int frames, const FrameInput& input) {
     std::ofstream(projectPath, std::ios::binary) << projectBytes();
     GameOptions options;
     options.projectPath = projectPath.string();
-    options.vocabularyDir = kVocabulary.string();
+    options.vocabularyDir = vocabulary_.string();
     game = std::make_unique<Game>(options);
     run(frames, input);
     return *game;
@@ -141,6 +154,16 @@ void RuntimeTest::run(int frames, const FrameInput& input) {
 
 std::string RuntimeTest::errorMessage() const {
     return game->error() ? game->error()->message() : std::string();
+}
+
+std::vector<std::string> RuntimeTest::problems() const {
+    Project project;
+    SourceReader(project, 0, 0).read(readFile(folder / "game.txt"));
+    std::vector<std::string> lines;
+    for (const Problem& problem : checkProject(project, readVocabulary(vocabulary_.string())))
+        lines.push_back((problem.row < 0 ? "" : std::to_string(problem.row) + ": ") +
+                        cp932ToUtf8(problem.message));
+    return lines;
 }
 
 bool RuntimeTest::dumps(const std::string& line) const {

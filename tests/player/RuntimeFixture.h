@@ -52,6 +52,9 @@ protected:
     void jump(Target target, const std::string& component, std::vector<std::string> args = {});
     void declare(const std::string& name, std::vector<std::string> members = {});
     void cells(std::vector<std::string> cells);
+    // Appends a definition line (UTF-8) to mtd.txt or cmp.txt of a copy of the vocabulary that
+    // the game and the check then read.
+    void addDefinition(const std::string& file, const std::string& line);
     // Creates an empty file in the project's folder.
     std::string touch(const std::string& name);
 
@@ -60,6 +63,9 @@ protected:
     void run(int frames, const FrameInput& input = {});
     // The message of the game's error, or "" when none.
     std::string errorMessage() const;
+    // What the problems list shows for the project last started: "<sheet row>: message" or,
+    // for a whole scene or item, the message alone (UTF-8).
+    std::vector<std::string> problems() const;
     // True when the dump holds the line (UTF-8).
     bool dumps(const std::string& line) const;
 
@@ -84,6 +90,7 @@ private:
     std::string definitionLine(const std::string& file, const std::string& name) const;
     std::string projectBytes() const;
     std::vector<SceneRows> scenes_;
+    std::filesystem::path vocabulary_;
 };
 
 } // namespace hakoniwa::player::testing

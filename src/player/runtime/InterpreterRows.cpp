@@ -47,7 +47,7 @@ void Interpreter::runRow(Thread& thread, const PreparedRow& row) {
         break;
     }
     case Op::Fault:
-        throw RowFault(row.fault);
+        throw row.faults.front();
     default:
         if (row.jump != JumpKind::None) {
             if (holds(thread, row))
@@ -239,9 +239,9 @@ void Interpreter::jump(Thread& thread, const PreparedRow& row) {
         ++thread.pc;
         return;
     case JumpKind::Unset:
-        throw RowFault("飛び先が未設定です");
+        throw RowFault(unsetJumpReason());
     default:
-        throw RowFault("存在しない飛び先: " + std::to_string(row.target));
+        throw RowFault(jumpNowhereReason(row.target));
     }
 }
 

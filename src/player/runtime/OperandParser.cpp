@@ -10,9 +10,32 @@
 namespace hakoniwa::player {
 namespace {
 
+// Blanks, a sign and digits (decimal, or hexadecimal after "$", "x" or "0x"): a number as the
+// author wrote it, whether or not it fits in 32 bits.
+bool spellsNumber(const std::string& text) {
+    std::size_t at = text.find_first_not_of(' ');
+    if (at == std::string::npos)
+        return false;
+    if (text[at] == '+' || text[at] == '-')
+        ++at;
+    const auto hexFrom = [&](std::size_t from) {
+        return from < text.size() &&
+               text.find_first_not_of("0123456789abcdefABCDEF", from) == std::string::npos;
+    };
+    if (text.compare(at, 2, "0x") == 0 || text.compare(at, 2, "0X") == 0)
+        return hexFrom(at + 2);
+    if (at < text.size() && (text[at] == '$' || text[at] == 'x' || text[at] == 'X'))
+        return hexFrom(at + 1);
+    return at < text.size() && text.find_first_not_of("0123456789", at) == std::string::npos;
+}
+
+// A literal where a value goes: a number that converts, else a text; a number that does not
+// fit in 32 bits is a fault, as it could only ever stop the game later as a text.
 Value literalOf(const std::string& text) {
     if (const auto number = convertNumber(text))
         return Value::ofNumber(*number);
+    if (spellsNumber(text))
+        throw RowFault("数値が大きすぎます: " + text, RowFaultKind::NumberTooLarge);
     return Value::ofText(text);
 }
 
@@ -49,7 +72,8 @@ OperandParser::OperandParser(const Scope& globals, const Scope* locals,
 Operand OperandParser::parse(const std::string& cell, const ArgumentSpec& spec, int number) const {
     const auto empty = [&] {
         return RowFault("引数 " + std::to_string(number) +
-                        " が空: " + cp932ToUtf8(spec.description));
+                            " が空: " + cp932ToUtf8(spec.description),
+                        RowFaultKind::EmptyArgument);
     };
     switch (spec.kind) {
     case ArgumentKind::Result:
@@ -57,7 +81,8 @@ Operand OperandParser::parse(const std::string& cell, const ArgumentSpec& spec, 
             throw empty();
         if (auto operand = variable(cell, true))
             return *operand;
-        throw RowFault("代入先が変数ではありません: " + cp932ToUtf8(cell));
+        throw RowFault("代入先が変数ではありません: " + cp932ToUtf8(cell),
+                       RowFaultKind::NotVariable);
     case ArgumentKind::File:
         if (cell.empty())
             throw empty();
@@ -88,7 +113,7 @@ Operand OperandParser::constant(const std::string& cell, const ArgumentSpec& spe
             return literalOperand(literalOf(constant.value), cell);
     if (auto operand = variable(cell, false))
         return *operand;
-    throw RowFault("定数ではありません: " + cp932ToUtf8(cell));
+    throw RowFault("定数ではありません: " + cp932ToUtf8(cell), RowFaultKind::NotConstant);
 }
 
 std::optional<Operand> OperandParser::variable(const std::string& cell, bool strict) const {
@@ -101,7 +126,8 @@ std::optional<Operand> OperandParser::variable(const std::string& cell, bool str
     if (id < 0) {
         // Where a variable must be, name + "," + description can only be a system variable.
         if (strict && !convertNumber(getSplitStrVal(cell, ',', -1)))
-            throw RowFault("sysHen.txt にないシステム変数: " + cp932ToUtf8(cell));
+            throw RowFault("sysHen.txt にないシステム変数: " + cp932ToUtf8(cell),
+                           RowFaultKind::UnknownSystemVariable);
         return std::nullopt;
     }
     Operand operand;
@@ -132,14 +158,16 @@ std::optional<Operand> OperandParser::reference(const std::string& cell) const {
     Operand operand;
     const Scope* scope = scopeOf(name, operand.variable);
     if (!scope)
-        throw RowFault("宣言されていない変数: " + cp932ToUtf8(name));
+        throw RowFault("宣言されていない変数: " + cp932ToUtf8(name),
+                       RowFaultKind::UndeclaredVariable);
     operand.place = scope->place();
     operand.cell = cell;
     if (hasMember) {
         const std::string member = cell.substr(after + 1);
         operand.slot = scope->slotOf(operand.variable, member);
         if (operand.slot < 0)
-            throw RowFault("宣言されていないメンバー: " + cp932ToUtf8(name + "[]." + member));
+            throw RowFault("宣言されていないメンバー: " + cp932ToUtf8(name + "[]." + member),
+                           RowFaultKind::UnknownMember);
     }
     resolveIndex(cell.substr(open + 1, close - open - 1), operand);
     return operand;
@@ -150,7 +178,7 @@ void OperandParser::resolveIndex(const std::string& index, Operand& operand) con
         return;
     if (const auto number = convertNumber(index)) {
         if (*number < 0)
-            throw RowFault("添字が使えません: " + cp932ToUtf8(index));
+            throw RowFault("添字が使えません: " + cp932ToUtf8(index), RowFaultKind::BadIndex);
         operand.index = *number;
         return;
     }
@@ -160,7 +188,7 @@ void OperandParser::resolveIndex(const std::string& index, Operand& operand) con
     }
     operand.index = system_.findName(index);
     if (operand.index < 0)
-        throw RowFault("添字が使えません: " + cp932ToUtf8(index));
+        throw RowFault("添字が使えません: " + cp932ToUtf8(index), RowFaultKind::BadIndex);
     operand.indexPlace = Place::System;
 }
 

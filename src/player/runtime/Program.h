@@ -2,6 +2,7 @@
 
 #include "player/runtime/Operand.h"
 #include "player/runtime/Operation.h"
+#include "player/runtime/RowFault.h"
 
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@ struct PreparedRow {
     int target = 0;                 // item index in the scene, or scene tab index
     int sheetRow = 0;
     std::vector<Operand> args;
-    std::string fault; // Op::Fault: the reason (UTF-8)
+    std::vector<RowFault> faults; // Op::Fault: all found at load; the first stops the game
 };
 
 struct ItemProgram {

@@ -94,56 +94,85 @@ PreparedRow ProgramBuilder::prepareRow(const ItemSheet& sheet, int row, int item
                                        const OperandParser& parser) const {
     PreparedRow prepared;
     prepared.sheetRow = row;
+    std::vector<RowFault> faults;
+    const bool jumpRow = sheet.rowKind(row) != RowKind::Instruction;
     try {
         const std::string_view line = sheet.cell(2, row);
-        const bool jumpRow = sheet.rowKind(row) != RowKind::Instruction;
         const Definitions& table = jumpRow ? components_ : instructions_;
         const auto found = table.find(std::string(line));
         if (line.empty())
-            throw RowFault(jumpRow ? "コンポーネントが空" : "命令が空");
+            throw RowFault(jumpRow ? "コンポーネントが空" : "命令が空",
+                           RowFaultKind::EmptyDefinition);
         if (found == table.end())
             throw RowFault((jumpRow ? "cmp.txt にないコンポーネント: " : "mtd.txt にない命令: ") +
-                           cp932ToUtf8(getSplitStrVal(line, ',', 0)));
-        prepareCall(prepared, sheet, found->second, jumpRow, parser);
-        if (jumpRow)
-            resolveJump(prepared, sheet, itemCount);
+                               cp932ToUtf8(getSplitStrVal(line, ',', 0)),
+                           RowFaultKind::UnknownDefinition);
+        prepareCall(prepared, sheet, found->second, jumpRow, parser, faults);
     } catch (const RowFault& fault) {
+        faults.push_back(fault);
+    }
+    // The target is resolved whatever the call holds, so that every fault of the row is known.
+    if (jumpRow) {
+        try {
+            resolveJump(prepared, sheet, itemCount);
+        } catch (const RowFault& fault) {
+            faults.push_back(fault);
+        }
+    }
+    if (!faults.empty()) {
         prepared.op = Op::Fault;
         prepared.args.clear();
-        prepared.fault = fault.what();
+        prepared.faults = std::move(faults);
     }
     return prepared;
 }
 
+// A fault of the definition ends the preparation; a fault of one argument cell is collected
+// and the others are still prepared.
 void ProgramBuilder::prepareCall(PreparedRow& prepared, const ItemSheet& sheet,
                                  const Definition& definition, bool jumpRow,
-                                 const OperandParser& parser) const {
+                                 const OperandParser& parser, std::vector<RowFault>& faults) const {
     const int row = prepared.sheetRow;
     if (!definition.op)
         throw RowFault((jumpRow ? "実行できないコンポーネント: " : "実行できない命令: ") +
-                       definition.name);
+                           definition.name,
+                       RowFaultKind::NotRunnable);
     const int arity = definition.op->arity;
     if (definition.declaredCount != arity || static_cast<int>(definition.specs.size()) < arity)
         throw RowFault("引数の数が合いません: " + definition.name + " は " + std::to_string(arity) +
-                       " 個 (定義は " + std::to_string(definition.declaredCount) + " 個)");
+                           " 個 (定義は " + std::to_string(definition.declaredCount) + " 個)",
+                       RowFaultKind::ArgumentCount);
     const int first = ItemSheet::kFirstArgumentColumn;
     const int last = jumpRow ? ItemSheet::kLastJumpArgumentColumn : sheet.columnCount() - 1;
     for (int c = first + arity; c <= last; ++c)
         if (!sheet.cell(c, row).empty())
-            throw RowFault("余分な引数 " + std::to_string(c - first + 1) + ": " +
-                           cp932ToUtf8(sheet.cell(c, row)));
+            faults.emplace_back("余分な引数 " + std::to_string(c - first + 1) + ": " +
+                                    cp932ToUtf8(sheet.cell(c, row)),
+                                RowFaultKind::ExtraArgument);
     for (int k = 0; k < arity; ++k) {
-        Operand operand = parser.parse(std::string(sheet.cell(first + k, row)), definition.specs[k], k + 1);
-        if (definition.op->resultMask & (1u << k)) {
-            if (!operand.isVariable())
-                throw RowFault("代入先が変数ではありません: " + cp932ToUtf8(operand.cell));
-            if (operand.place == Place::System && !system_.writable(operand.variable))
-                throw RowFault("書き込めないシステム変数: " +
-                               cp932ToUtf8(system_.name(operand.variable)));
+        try {
+            prepared.args.push_back(
+                prepareArgument(std::string(sheet.cell(first + k, row)), definition, k, parser));
+        } catch (const RowFault& fault) {
+            faults.push_back(fault);
         }
-        prepared.args.push_back(std::move(operand));
     }
     prepared.op = definition.op->op;
+}
+
+Operand ProgramBuilder::prepareArgument(const std::string& cell, const Definition& definition,
+                                        int k, const OperandParser& parser) const {
+    Operand operand = parser.parse(cell, definition.specs[k], k + 1);
+    if (definition.op->resultMask & (1u << k)) {
+        if (!operand.isVariable())
+            throw RowFault("代入先が変数ではありません: " + cp932ToUtf8(operand.cell),
+                           RowFaultKind::NotVariable);
+        if (operand.place == Place::System && !system_.writable(operand.variable))
+            throw RowFault("書き込めないシステム変数: " +
+                               cp932ToUtf8(system_.name(operand.variable)),
+                           RowFaultKind::ReadOnlySystem);
+    }
+    return operand;
 }
 
 // A jump row's target is checked when its component holds, so a row that never jumps runs.
@@ -155,7 +184,8 @@ void ProgramBuilder::resolveJump(PreparedRow& prepared, const ItemSheet& sheet,
         return;
     }
     if (kind == RowKind::Other)
-        throw RowFault("使えない飛び先番号: " + cp932ToUtf8(sheet.cell(1, prepared.sheetRow)));
+        throw RowFault("使えない飛び先番号: " + cp932ToUtf8(sheet.cell(1, prepared.sheetRow)),
+                       RowFaultKind::BadJumpNumber);
     const int number = sheet.jumpNumber(prepared.sheetRow);
     const JumpTarget target = JumpTarget::resolve(number, itemCount, project_.sceneCount());
     prepared.target = target.kind == JumpTarget::Kind::None ? number : target.index;

@@ -5,6 +5,7 @@
 #include "model/Project.h"
 #include "player/runtime/OperandParser.h"
 #include "player/runtime/Program.h"
+#include "player/runtime/RowFault.h"
 #include "player/runtime/SystemVariables.h"
 
 #include <string>
@@ -37,7 +38,10 @@ private:
     PreparedRow prepareRow(const ItemSheet& sheet, int row, int itemCount,
                            const OperandParser& parser) const;
     void prepareCall(PreparedRow& prepared, const ItemSheet& sheet, const Definition& definition,
-                     bool jumpRow, const OperandParser& parser) const;
+                     bool jumpRow, const OperandParser& parser,
+                     std::vector<RowFault>& faults) const;
+    Operand prepareArgument(const std::string& cell, const Definition& definition, int k,
+                            const OperandParser& parser) const;
     void resolveJump(PreparedRow& prepared, const ItemSheet& sheet, int itemCount) const;
 
     const Project& project_;
