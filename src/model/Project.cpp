@@ -48,7 +48,18 @@ int Project::indexOf(const Scene* scene) const {
 }
 
 std::string Project::nextSceneCaption() const {
-    return scenes_.empty() ? texts::kMain : "Page" + std::to_string(sceneCount());
+    if (scenes_.empty())
+        return texts::kMain;
+    // A renamed scene may already carry the usual name; two scenes of one name could not be
+    // told apart in the target lists, so the number goes up to the first free name.
+    for (int number = sceneCount();; ++number) {
+        std::string caption = "Page" + std::to_string(number);
+        const bool taken = std::any_of(scenes_.begin(), scenes_.end(), [&](const auto& scene) {
+            return scene->caption == caption;
+        });
+        if (!taken)
+            return caption;
+    }
 }
 
 Scene& Project::addScene() {

@@ -16,7 +16,8 @@ public:
     const Scene& scene(int index) const { return *scenes_.at(index); }
     int indexOf(const Scene* scene) const;
 
-    // The caption the next added scene gets: "メイン" first, then "Page" + scene count.
+    // The caption the next added scene gets: "メイン" first, then "Page" + scene count, or
+    // the next higher number when a scene already has that name.
     std::string nextSceneCaption() const;
     // Appends a scene; the first scene of an empty project becomes the active one. Recorded in
     // a recording change log.

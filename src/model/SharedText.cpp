@@ -60,8 +60,20 @@ bool sameBytes(std::string_view a, std::string_view b) {
 
 // Multiplies into 128 bits and folds the halves: every input bit reaches every output bit.
 std::uint64_t mix(std::uint64_t a, std::uint64_t b) {
+#ifdef __SIZEOF_INT128__
     const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
     return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+#else
+    // Targets without a 128-bit type (32-bit ones): the same product from four 32-bit halves.
+    const std::uint64_t aLow = a & 0xFFFFFFFFu, aHigh = a >> 32;
+    const std::uint64_t bLow = b & 0xFFFFFFFFu, bHigh = b >> 32;
+    const std::uint64_t lowLow = aLow * bLow, highLow = aHigh * bLow;
+    const std::uint64_t lowHigh = aLow * bHigh, highHigh = aHigh * bHigh;
+    const std::uint64_t middle = (lowLow >> 32) + (highLow & 0xFFFFFFFFu) + lowHigh;
+    const std::uint64_t low = (middle << 32) | (lowLow & 0xFFFFFFFFu);
+    const std::uint64_t high = highHigh + (highLow >> 32) + (middle >> 32);
+    return low ^ high;
+#endif
 }
 
 // Cells are mostly a few bytes long: those take one multiplication, longer ones one for every

@@ -43,6 +43,12 @@ TEST(Project, SceneCaptionsAndActiveScene) {
     EXPECT_EQ(project.addScene().caption, texts::kMain);
     EXPECT_EQ(project.addScene().caption, "Page1");
     EXPECT_THROW(project.setActiveIndex(2), std::out_of_range);
+    // A new scene never takes a name a scene already has, however the others were renamed.
+    project.scene(1).caption = "Page2";
+    EXPECT_EQ(project.addScene().caption, "Page3");
+    EXPECT_EQ(project.addScene().caption, "Page4");
+    project.deleteScene(1);
+    EXPECT_EQ(project.nextSceneCaption(), "Page5");
 }
 
 TEST(CellText, TabsAndLineBreaksBecomeSpaces) {
