@@ -2,6 +2,7 @@
 // checks, and prints them for the terminal or as JSON.
 //
 //   hakoniwa-check [--vocabulary DIR] [--json] FILE...
+//   hakoniwa-check --help | --version
 //
 // Exit status: 0 no problems, 1 problems, 2 a file (project or vocabulary) could not be read
 // or the command line is wrong.
@@ -11,6 +12,7 @@
 #include "check/ProjectCheck.h"
 #include "model/SourceReader.h"
 #include "model/Utf8Text.h"
+#include "model/Version.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -30,6 +32,7 @@ constexpr int kProblems = 1;
 constexpr int kUnreadable = 2;
 
 const char* const kUsage = "使い方: hakoniwa-check [--vocabulary フォルダ] [--json] ファイル...\n"
+                           "       hakoniwa-check --help | --version\n"
                            "  --vocabulary  sysHen.txt, mtd.txt, cmp.txt のあるフォルダ (既定: "
                            "dat/txt/conf.txt が示すもの)\n"
                            "  --json        問題を JSON の配列で出力する\n"
@@ -39,6 +42,8 @@ struct Options {
     std::optional<fs::path> vocabulary;
     bool json = false;
     std::vector<std::string> files;
+    bool help = false;    // --help: the usage on standard output, nothing checked
+    bool version = false; // --version: the version on standard output, nothing checked
 };
 
 std::optional<Options> parseOptions(int argc, char** argv) {
@@ -50,6 +55,10 @@ std::optional<Options> parseOptions(int argc, char** argv) {
             options.files.push_back(argument);
         } else if (argument == "--") {
             onlyFiles = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--version" || argument == "-v") {
+            options.version = true;
         } else if (argument == "--json") {
             options.json = true;
         } else if (argument == "--vocabulary" && i + 1 < argc) {
@@ -62,7 +71,7 @@ std::optional<Options> parseOptions(int argc, char** argv) {
             options.files.push_back(argument);
         }
     }
-    if (options.files.empty())
+    if (options.files.empty() && !options.help && !options.version)
         return std::nullopt;
     return options;
 }
@@ -141,6 +150,14 @@ int main(int argc, char** argv) {
     if (!options) {
         std::cerr << kUsage;
         return kUnreadable;
+    }
+    if (options->help) {
+        std::cout << kUsage;
+        return kClean;
+    }
+    if (options->version) {
+        std::cout << "hakoniwa-check " << kVersion << "\n";
+        return kClean;
     }
     // A vocabulary file that cannot be read ends the run with its path; so does anything else
     // that goes wrong, rather than an abort.

@@ -1,6 +1,8 @@
 // hakoniwa-player: plays a project written by the editor, in a window or headless (see
 // CommandLine.h and docs/player.md).
 
+#include "model/Version.h"
+#include "platform/AppIdentity.h"
 #include "player/app/CommandLine.h"
 #include "player/app/HeadlessRun.h"
 #include "player/app/PlayerWindow.h"
@@ -52,6 +54,7 @@ bool filesReadable(const GameOptions& options) {
 
 int playInWindow(int argc, char** argv, const CommandLine& line) {
     QApplication application(argc, argv);
+    hakoniwa::identifyApplication(); // the window has the icon and belongs to the menu entry
     const GameOptions options = gameOptions(line);
     if (!filesReadable(options))
         return kExitUsage;
@@ -84,6 +87,10 @@ int main(int argc, char** argv) {
     }
     if (line.help) {
         std::cout << CommandLine::usage();
+        return 0;
+    }
+    if (line.version) {
+        std::cout << "hakoniwa-player " << hakoniwa::kVersion << "\n";
         return 0;
     }
     try {

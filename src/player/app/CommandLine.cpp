@@ -80,6 +80,8 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
             onlyFiles = true;
         } else if (name == "--help" || name == "-h") {
             line.help = true;
+        } else if (name == "--version" || name == "-v") {
+            line.version = true;
         } else if (name == "--vocabulary") {
             line.vocabulary = args.value();
         } else if (name == "--files") {
@@ -107,7 +109,7 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
             fail("知らないオプション: " + name);
         }
     }
-    if (!line.help)
+    if (!line.help && !line.version)
         checkHeadlessOptions(line, headlessOnlyGiven);
     return line;
 }
@@ -117,6 +119,7 @@ const char* CommandLine::usage() {
            "                       [--headless [--frames N]\n"
            "                       [--keys ファイル] [--screenshot 画像.png] [--dump-variables]]\n"
            "                       プロジェクト.txt\n"
+           "       hakoniwa-player --help | --version\n"
            "  --vocabulary      mtd.txt, cmp.txt, sysHen.txt のあるフォルダ\n"
            "                    (既定: dat/txt/conf.txt が示すもの)\n"
            "  --files           画像や音のファイル名を探すフォルダ\n"

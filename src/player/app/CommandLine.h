@@ -22,7 +22,8 @@ struct CommandLine {
     std::optional<std::string> keyScript;
     std::optional<std::string> screenshot;
     bool dumpVariables = false;
-    bool help = false; // --help: print the usage and do nothing else
+    bool help = false;    // --help: print the usage and do nothing else
+    bool version = false; // --version: print the version and do nothing else
 
     // A wrong command line: the message says what is wrong, for stderr with the usage.
     class Error : public std::runtime_error {
