@@ -19,7 +19,7 @@ Interpreter::Interpreter(Program program, SystemVariables system, FileResolver f
         return;
     }
     for (const VariableLayout& layout : program_.scenes[0].variables)
-        globals_.emplace_back(static_cast<int>(layout.members.size()));
+        globals_.emplace_back(static_cast<int>(layout.members.size()), usage_);
     auto root = std::make_shared<Call>();
     calls_.push_back(root);
     startThreads(root);
@@ -34,11 +34,24 @@ void Interpreter::runFrame(const FrameInput& input, Host& host) {
         return;
     host_ = &host;
     startFrame(input);
-    for (std::size_t i = 0; i < ready_.size() && !halted(); ++i)
+    putDeferredFirst();
+    rowsLeft_ = kRowsPerFrame;
+    // Each thread's turn is its share of the rows left, so that every thread runs in a frame.
+    std::size_t i = 0;
+    for (; i < ready_.size() && rowsLeft_ > 0 && !halted(); ++i)
         if (!ready_[i]->ended && ready_[i]->wait == Wait::None)
-            runThread(*ready_[i]);
+            runThread(*ready_[i],
+                      std::max<int>(1, rowsLeft_ / static_cast<int>(ready_.size() - i)));
+    // The budget is spent: who did not get a turn goes first in the next frame.
+    for (; i < ready_.size(); ++i)
+        if (!ready_[i]->ended && ready_[i]->wait == Wait::None)
+            anyDeferred_ = ready_[i]->deferred = true;
     ready_.clear();
-    std::erase_if(threads_, [](const std::unique_ptr<Thread>& t) { return t->ended; });
+    std::erase_if(threads_, [](const std::unique_ptr<Thread>& t) {
+        if (t->ended)
+            std::erase(t->call->threads, t.get());
+        return t->ended;
+    });
     if (threads_.empty())
         finished_ = true;
     ++frame_;
@@ -74,6 +87,18 @@ void Interpreter::startFrame(const FrameInput& input) {
             return;
         }
     }
+}
+
+// Threads left out by the last frame's budget run before those that had their turn, so that a
+// busy thread cannot keep the others from running.
+void Interpreter::putDeferredFirst() {
+    if (!anyDeferred_)
+        return;
+    std::stable_partition(ready_.begin(), ready_.end(),
+                          [](const Thread* t) { return t->deferred; });
+    for (Thread* thread : ready_)
+        thread->deferred = false;
+    anyDeferred_ = false;
 }
 
 // Whether a waiting thread goes on in this frame; a key or name it waited for is stored.
@@ -112,24 +137,25 @@ bool Interpreter::wakes(Thread& thread) {
     return wakes;
 }
 
-void Interpreter::runThread(Thread& thread) {
-    int budget = kRowsPerTurn;
+// Runs the thread until it waits or ends, or has run its share of the frame's rows (it then
+// goes on in the next frame where it stopped).
+void Interpreter::runThread(Thread& thread, int share) {
     try {
-        while (thread.wait == Wait::None && !thread.ended) {
+        while (thread.wait == Wait::None && !thread.ended && share > 0) {
             if (thread.pc >= thread.rows->size()) {
                 endThread(thread);
                 return;
             }
-            if (budget-- == 0) {
-                thread.wait = Wait::Frame;
-                return;
-            }
+            --share;
+            --rowsLeft_;
             runRow(thread, (*thread.rows)[thread.pc]);
             if (halted())
                 return;
         }
     } catch (const RowFault& fault) {
         stop(thread, fault.what());
+    } catch (const std::bad_alloc&) {
+        stop(thread, "メモリが足りません");
     }
 }
 
@@ -143,6 +169,7 @@ void Interpreter::startThreads(const std::shared_ptr<Call>& call) {
         thread->item = static_cast<int>(i);
         thread->rows = &scene.items[i].rows;
         ++call->liveThreads;
+        call->threads.push_back(thread.get());
         ready_.push_back(thread.get());
         threads_.push_back(std::move(thread));
     }
@@ -158,7 +185,7 @@ void Interpreter::callScene(Thread& caller, int scene) {
     call->depth = caller.call->depth + 1;
     if (scene > 0)
         for (const VariableLayout& layout : program_.scenes[scene].variables)
-            call->locals.emplace_back(static_cast<int>(layout.members.size()));
+            call->locals.emplace_back(static_cast<int>(layout.members.size()), usage_);
     startThreads(call);
     if (call->liveThreads == 0)
         return; // nothing to run: the caller goes straight on
@@ -176,15 +203,19 @@ void Interpreter::endThread(Thread& thread) {
 // Every thread of the call and of the calls under it stops; the caller goes on.
 void Interpreter::endCall(Call& call) {
     call.ended = true;
-    for (const auto& thread : threads_)
-        if (!thread->ended && thread->within(call))
-            thread->ended = true;
+    // Only the calls running are looked at: threads that ended earlier in a busy frame are many.
     std::erase_if(calls_, [&](const std::shared_ptr<Call>& c) {
-        for (const Call* p = c.get(); p; p = p->parent.get())
-            if (p == &call)
-                return true;
+        for (const Call* p = c.get(); p; p = p->parent.get()) {
+            if (p != &call)
+                continue;
+            for (Thread* thread : c->threads)
+                thread->ended = true;
+            return true;
+        }
         return false;
     });
+    for (Thread* thread : call.threads)
+        thread->ended = true;
     if (!call.caller) {
         finished_ = true;
         return;

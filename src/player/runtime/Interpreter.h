@@ -20,8 +20,9 @@ namespace hakoniwa::player {
 
 class Interpreter {
 public:
-    // Rows a thread may run in one frame without waiting before it is made to wait.
-    static constexpr int kRowsPerTurn = 100000;
+    // Rows all threads together may run in one frame; past it the frame ends and the threads
+    // go on in the next, so no loop (through items, scene calls or returns) freezes the game.
+    static constexpr int kRowsPerFrame = 100000;
     static constexpr int kMaxCallDepth = 1000;
 
     Interpreter(Program program, SystemVariables system, FileResolver files,
@@ -44,8 +45,9 @@ private:
 
     // frames and threads
     void startFrame(const FrameInput& input);
+    void putDeferredFirst();
     bool wakes(Thread& thread);
-    void runThread(Thread& thread);
+    void runThread(Thread& thread, int share);
     void startThreads(const std::shared_ptr<Call>& call);
     void callScene(Thread& caller, int scene);
     void endThread(Thread& thread);
@@ -85,10 +87,13 @@ private:
     SystemVariables system_;
     FileResolver files_;
     Screen screen_;
+    VariableUsage usage_; // of all variables below, so declared before them
     std::vector<ArrayVariable> globals_;
     std::vector<std::unique_ptr<Thread>> threads_; // in the order they started
     std::vector<std::shared_ptr<Call>> calls_;     // scene calls running, outermost first
     std::vector<Thread*> ready_;                   // threads to run in this frame, in order
+    bool anyDeferred_ = false; // the last frame's budget left out a ready thread
+    int rowsLeft_ = 0;         // of this frame's budget
     std::mt19937 random_;
     Host* host_ = nullptr;
     FrameInput input_;

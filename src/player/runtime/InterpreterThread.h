@@ -12,6 +12,7 @@ struct Interpreter::Call {
     Thread* caller = nullptr; // nullptr for the first scene's run
     std::shared_ptr<Call> parent;
     int depth = 0;
+    std::vector<Thread*> threads; // its start items' threads, alive until the frame ends
     int liveThreads = 0;
     bool ended = false;
 };
@@ -27,14 +28,7 @@ struct Interpreter::Thread {
     const Operand* result = nullptr; // Wait::Key, Wait::Name: where the answer goes
     std::int64_t askedFrame = 0;     // Wait::Name
     bool ended = false;
-
-    // The thread belongs to the call or to a call made under it.
-    bool within(const Call& outer) const {
-        for (const Call* c = call.get(); c; c = c->parent.get())
-            if (c == &outer)
-                return true;
-        return false;
-    }
+    bool deferred = false; // ready, but the last frame's budget was spent before its turn
 };
 
 } // namespace hakoniwa::player

@@ -1,7 +1,9 @@
 #include "player/runtime/Interpreter.h"
 #include "player/runtime/InterpreterThread.h"
 
+#include "model/NumberConversion.h"
 #include "model/Utf8Text.h"
+#include "player/runtime/Limits.h"
 #include "player/runtime/RowFault.h"
 
 // Reading and writing prepared operands: literals, global and local array elements and
@@ -40,23 +42,27 @@ int Interpreter::constant(const Operand& operand, const Thread& thread, int coun
     return value;
 }
 
+namespace {
+
+// The element a variable's value numbers: a number 0 or more, or a text that converts to one.
+int indexOf(const Value& value) {
+    const std::optional<std::int32_t> index =
+        value.isText ? convertNumber(value.text) : std::optional<std::int32_t>(value.number);
+    if (!index || *index < 0)
+        throw RowFault("添字が使えません: " + cp932ToUtf8(toText(value)));
+    return *index;
+}
+
+} // namespace
+
 int Interpreter::element(const Operand& operand, const Thread& thread) {
     switch (operand.indexPlace) {
     case Place::Literal:
         return operand.index;
-    case Place::System: {
-        const std::int32_t index = toNumber(readSystem(operand.index, thread));
-        if (index < 0)
-            throw RowFault("添字が使えません: " + std::to_string(index));
-        return index;
-    }
-    default: {
-        const std::int32_t index =
-            toNumber(variable(operand.indexPlace, operand.index, thread).read(0, 0));
-        if (index < 0)
-            throw RowFault("添字が使えません: " + std::to_string(index));
-        return index;
-    }
+    case Place::System:
+        return indexOf(readSystem(operand.index, thread));
+    default:
+        return indexOf(variable(operand.indexPlace, operand.index, thread).read(0, 0));
     }
 }
 
@@ -73,7 +79,7 @@ void Interpreter::assign(const Operand& operand, const Thread& thread, Value val
         return;
     }
     variable(operand.place, operand.variable, thread)
-        .write(element(operand, thread), operand.slot) = std::move(value);
+        .store(element(operand, thread), operand.slot, std::move(value));
 }
 
 void Interpreter::assignNumber(const Operand& operand, const Thread& thread, std::int32_t number) {
@@ -82,11 +88,11 @@ void Interpreter::assignNumber(const Operand& operand, const Thread& thread, std
         return;
     }
     variable(operand.place, operand.variable, thread)
-        .write(element(operand, thread), operand.slot)
-        .setNumber(number);
+        .storeNumber(element(operand, thread), operand.slot, number);
 }
 
 void Interpreter::writeSystem(int id, Value value) {
+    limits::checkTextLength(value.text);
     const SystemKind kind = system_.kind(id);
     if (kind == SystemKind::Width || kind == SystemKind::Height) {
         const std::int32_t size = toNumber(value);

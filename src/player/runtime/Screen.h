@@ -2,6 +2,7 @@
 
 #include "player/runtime/Game.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -20,7 +21,8 @@ public:
     // Throws RowFault when no image is shown under the number.
     void moveImage(int number, int x, int y);
     void removeImage(int number);
-    // A text already shown at exactly (x, y) is replaced.
+    // A text already shown at exactly (x, y) is replaced; the empty text removes it. Throws
+    // RowFault past the limits of texts on the screen.
     void writeText(std::string text, int x, int y, int colour);
     void setBackground(int colour) { picture_.background = colour; }
     // Removes every image and text; the background stays.
@@ -31,7 +33,12 @@ public:
     const ImageSize* shownSize(int number) const;
 
 private:
+    static std::uint64_t positionKey(int x, int y);
+    void removeText(std::size_t at);
+
     Picture picture_;
+    std::unordered_map<std::uint64_t, std::size_t> textAt_; // by position: index in texts
+    std::int64_t textBytes_ = 0;
     std::map<int, ImageSize> sizes_;                       // by image number
     std::unordered_map<std::string, ImageSize> fileSizes_; // by path, read once
 };

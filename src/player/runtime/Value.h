@@ -18,7 +18,7 @@ struct Value {
         number = value;
         if (isText) {
             isText = false;
-            text.clear();
+            std::string().swap(text); // a long text gives its memory back
         }
     }
 };
