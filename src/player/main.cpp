@@ -38,15 +38,15 @@ GameOptions gameOptions(const CommandLine& line) {
 }
 
 // Reports what the game cannot start without, before any window opens.
-bool filesReadable(const GameOptions& options) {
+bool filesReadable(const GameOptions& options, const CommandLine& line) {
     if (!QFileInfo(QString::fromStdString(options.projectPath)).isFile()) {
         std::cerr << "hakoniwa-player: プロジェクトファイルがありません: " << options.projectPath
                   << "\n";
         return false;
     }
-    if (!QFileInfo(QString::fromStdString(options.vocabularyDir)).isDir()) {
-        std::cerr << "hakoniwa-player: 語彙のフォルダがありません: " << options.vocabularyDir
-                  << "\n";
+    if (const auto missing = missingVocabulary(QString::fromStdString(options.vocabularyDir),
+                                               line.vocabulary.has_value())) {
+        std::cerr << "hakoniwa-player: " << *missing << "\n";
         return false;
     }
     return true;
@@ -56,7 +56,7 @@ int playInWindow(int argc, char** argv, const CommandLine& line) {
     QApplication application(argc, argv);
     hakoniwa::identifyApplication(); // the window has the icon and belongs to the menu entry
     const GameOptions options = gameOptions(line);
-    if (!filesReadable(options))
+    if (!filesReadable(options, line))
         return kExitUsage;
     PlayerWindow window(options);
     window.show();
@@ -70,7 +70,7 @@ int playHeadless(int argc, char** argv, const CommandLine& line) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const GameOptions options = gameOptions(line);
-    if (!filesReadable(options))
+    if (!filesReadable(options, line))
         return kExitUsage;
     return runHeadless(line, options, std::cout, std::cerr);
 }

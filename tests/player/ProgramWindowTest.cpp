@@ -60,4 +60,44 @@ TEST(ProgramWindow, FeedsNameKeysAndScaledMouseAndKeepsTheFrameWhenTheGameStops)
     EXPECT_FALSE(window.playing()->finished());
 }
 
+// The title names the game; Escape asks before ending it; F11 toggles full screen.
+TEST(ProgramWindow, NamesTheGameAsksOnEscapeAndGoesFullScreen) {
+    ensureApplication();
+    QTemporaryDir folder;
+    const QString project = folder.filePath(QStringLiteral("shooter.txt"));
+    program_project::write(project, {{"0", instruction(QStringLiteral("クリック待ち"))}});
+    GameOptions options{project.toStdString(), program_project::vocabularyFolder().toStdString()};
+    EXPECT_EQ(PlayerWindow(options).windowTitle(), QStringLiteral("shooter - 箱庭"));
+    options.filesDir = folder.path().toStdString(); // the editor's run file: its first scene
+    PlayerWindow window(options);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("メイン - 箱庭"));
+
+    int questions = 0;
+    bool answer = false;
+    window.askToQuit = [&](QWidget*) {
+        ++questions;
+        return answer;
+    };
+    window.show();
+    window.start();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &escape);
+    EXPECT_EQ(questions, 1);
+    EXPECT_TRUE(window.isVisible());
+    window.advance(true);
+    EXPECT_FALSE(window.stoppedBy());
+    answer = true;
+    QCoreApplication::sendEvent(&window, &escape);
+    EXPECT_EQ(questions, 2);
+    EXPECT_FALSE(window.isVisible());
+
+    PlayerWindow other(options);
+    other.show();
+    QKeyEvent f11(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier);
+    QCoreApplication::sendEvent(&other, &f11);
+    EXPECT_TRUE(other.windowState() & Qt::WindowFullScreen);
+    QCoreApplication::sendEvent(&other, &f11);
+    EXPECT_FALSE(other.windowState() & Qt::WindowFullScreen);
+}
+
 } // namespace

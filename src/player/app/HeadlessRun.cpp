@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <deque>
 #include <optional>
 
 namespace hakoniwa::player {
@@ -17,7 +18,7 @@ constexpr int kExitError = 1;
 constexpr int kExitFiles = 2;
 
 // Sounds are never played headless; names come from the key script; a question to end the
-// game is answered yes.
+// game is answered yes. It counts the name questions not yet answered.
 class HeadlessHost : public Host {
 public:
     explicit HeadlessHost(ImageCache& images) : images(images) {}
@@ -27,8 +28,10 @@ public:
     void playEffect(const std::string&, int) override {}
     void playMusic(const std::string&, int) override {}
     void stopMusic(bool) override {}
-    void askName(const std::string&) override {}
+    void askName(const std::string&) override { ++questionsOpen; }
     bool confirmQuit() override { return true; }
+
+    int questionsOpen = 0;
 
 private:
     ImageCache& images;
@@ -48,13 +51,25 @@ std::optional<KeyScript> readScript(const std::string& path, std::ostream& err) 
     }
 }
 
-void playFrames(Game& game, const KeyScript& script, int frames, Host& host) {
+// A name answer that comes before its question waits for it: each answer goes to the game in
+// the first frame after a question is asked, in the order of the script.
+void playFrames(Game& game, const KeyScript& script, int frames, HeadlessHost& host) {
     InputState input;
+    std::deque<std::string> answers;
     auto next = script.events().begin();
     const auto end = script.events().end();
     for (int frame = 0; frame < frames && !game.finished() && !game.error(); ++frame) {
-        for (; next != end && next->frame <= frame; ++next)
-            input.apply(*next);
+        for (; next != end && next->frame <= frame; ++next) {
+            if (next->kind == ScriptEvent::Kind::Name)
+                answers.push_back(next->name);
+            else
+                input.apply(*next);
+        }
+        if (host.questionsOpen > 0 && !answers.empty()) {
+            input.enterName(std::move(answers.front()));
+            answers.pop_front();
+            --host.questionsOpen;
+        }
         game.runFrame(input.takeFrame(), host);
     }
 }

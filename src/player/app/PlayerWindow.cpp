@@ -4,6 +4,7 @@
 #include "player/app/ErrorOverlay.h"
 #include "player/app/SoundPlayer.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,8 +40,8 @@ std::optional<Key> gameKey(int key) {
     case Qt::Key_Space:
     case Qt::Key_Z:
         return Key::Decide;
-    case Qt::Key_Escape:
     case Qt::Key_X:
+    case Qt::Key_Backspace:
         return Key::Cancel;
     default:
         return std::nullopt;
@@ -55,11 +56,23 @@ MouseButton gameButton(Qt::MouseButton button) {
     return MouseButton::None;
 }
 
+// The game's name: the project file's name, or the first scene's caption for the editor's run
+// file (its files lie elsewhere, and its own name says nothing).
+QString gameTitle(const GameOptions& options, const Game* game) {
+    if (options.filesDir.empty() || !game || game->firstSceneCaption().empty())
+        return QFileInfo(QString::fromStdString(options.projectPath)).completeBaseName();
+    return Cp932Codec::decode(game->firstSceneCaption());
+}
+
+bool askWithBox(QWidget* parent) {
+    return QMessageBox::question(parent, QStringLiteral("ゲーム終了"),
+                                 QStringLiteral("ゲームを終了しますか？")) == QMessageBox::Yes;
+}
+
 } // namespace
 
 PlayerWindow::PlayerWindow(const GameOptions& options, QWidget* parent)
-    : QWidget(parent), renderer(images) {
-    setWindowTitle(QStringLiteral("箱庭 - %1").arg(QString::fromStdString(options.projectPath)));
+    : QWidget(parent), askToQuit(askWithBox), renderer(images) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -89,6 +102,7 @@ PlayerWindow::PlayerWindow(const GameOptions& options, QWidget* parent)
     } catch (const std::exception& error) {
         stopWith(PlayError{{}, {}, 0, error.what()});
     }
+    setWindowTitle(QStringLiteral("%1 - 箱庭").arg(gameTitle(options, game.get())));
     resize(shown.size());
     if (game && game->error())
         stopWith(*game->error());
@@ -219,13 +233,26 @@ void PlayerWindow::answerName() {
 }
 
 bool PlayerWindow::confirmQuit() {
+    return askedToQuit();
+}
+
+// The game stands still while the question is open: that time is no game time.
+bool PlayerWindow::askedToQuit() {
+    const bool running = timer->isActive();
     timer->stop();
-    const bool yes =
-        QMessageBox::question(this, QStringLiteral("ゲーム終了"),
-                              QStringLiteral("ゲームを終えますか？")) == QMessageBox::Yes;
-    // The time spent on the question is no game time.
-    frameBase = clock.elapsed() * kFramesPerSecond / 1000 - framesRun;
+    const bool yes = askToQuit(this);
+    if (clock.isValid())
+        frameBase = clock.elapsed() * kFramesPerSecond / 1000 - framesRun;
+    if (running && !yes)
+        scheduleNextFrame();
     return yes;
+}
+
+void PlayerWindow::toggleFullScreen() {
+    if (isFullScreen())
+        showNormal();
+    else
+        showFullScreen();
 }
 
 QRect PlayerWindow::gameArea() const {
@@ -273,6 +300,15 @@ bool PlayerWindow::handleKey(QKeyEvent* event, bool down) {
 }
 
 void PlayerWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat() && !inFrame) {
+        if (askedToQuit())
+            close();
+        return;
+    }
+    if (event->key() == Qt::Key_F11 && !event->isAutoRepeat()) {
+        toggleFullScreen();
+        return;
+    }
     if (!handleKey(event, true))
         QWidget::keyPressEvent(event);
 }

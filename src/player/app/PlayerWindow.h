@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -17,7 +18,9 @@ class QTimer;
 
 // The game in a window: frames at 60 per second of real time, keys and mouse in game
 // coordinates, sounds, the name entry over the game and the question before the game ends.
-// When the game stops with an error the last frame stays, with the error over it.
+// When the game stops with an error the last frame stays, with the error over it. The title
+// names the game; Escape asks to end it, F11 toggles full screen, and the picture scales to
+// the window keeping its proportions.
 namespace hakoniwa::player {
 
 class SoundPlayer;
@@ -38,6 +41,9 @@ public:
     const std::optional<PlayError>& stoppedBy() const { return failure; }
     bool nameEntryVisible() const;
 
+    // Asks "ゲームを終了しますか？" (Escape, ゲーム終了 with a question); tests replace it.
+    std::function<bool(QWidget*)> askToQuit;
+
     std::optional<ImageSize> imageSize(const std::string& path) override;
     void playEffect(const std::string& path, int volume) override;
     void playMusic(const std::string& path, int volume) override;
@@ -57,6 +63,8 @@ protected:
 
 private:
     void runOneFrame();
+    bool askedToQuit();
+    void toggleFullScreen();
     void stopWith(const PlayError& error);
     void redraw();
     void scheduleNextFrame();

@@ -4,18 +4,45 @@
 #include "platform/DataPaths.h"
 #include "platform/DataPlaces.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace hakoniwa::player {
+namespace {
+
+QString confPath() {
+    return DataPaths::join(DataPaths::findBaseDir(), "\\dat\\txt\\conf.txt");
+}
+
+} // namespace
 
 QString defaultVocabularyFolder() {
-    const QString base = DataPaths::findBaseDir();
-    QFile conf(DataPaths::join(base, "\\dat\\txt\\conf.txt"));
+    QFile conf(confPath());
     if (!conf.open(QIODevice::ReadOnly))
         return DataPlaces::current().binaryDir();
     const QByteArray bytes = conf.readAll();
     const std::string folder = Definitions::folderOf(bytes.toStdString());
-    return DataPaths::join(base, "\\dat\\txt\\" + folder);
+    return DataPaths::join(DataPaths::findBaseDir(), "\\dat\\txt\\" + folder);
+}
+
+std::optional<std::string> missingVocabulary(const QString& folder, bool given) {
+    for (const char* file : {"mtd.txt", "cmp.txt", "sysHen.txt"}) {
+        const QString path = QDir(folder).filePath(QString::fromLatin1(file));
+        if (QFileInfo(path).isFile())
+            continue;
+        const std::string missing = "語彙ファイルがありません: " + path.toStdString();
+        if (given)
+            return missing;
+        const QString conf = confPath();
+        const std::string looked =
+            QFileInfo::exists(conf)
+                ? " (" + conf.toStdString() + " の指すフォルダ)"
+                : " (" + conf.toStdString() + " がないので、プログラムのフォルダ)";
+        return missing + looked +
+               "。--vocabulary で語彙のフォルダ (例: dat/txt/game) を指定してください";
+    }
+    return std::nullopt;
 }
 
 } // namespace hakoniwa::player

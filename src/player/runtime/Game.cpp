@@ -85,6 +85,11 @@ bool Game::finished() const {
     return impl->interpreter && impl->interpreter->finished();
 }
 
+const std::string& Game::firstSceneCaption() const {
+    static const std::string none;
+    return impl->interpreter ? impl->interpreter->firstSceneCaption() : none;
+}
+
 const std::optional<PlayError>& Game::error() const {
     return impl->interpreter ? impl->interpreter->error() : impl->loadError;
 }

@@ -105,6 +105,8 @@ public:
     int width() const;     // 画面幅, as the game last set it
     int height() const;    // 画面高さ
     bool finished() const; // ゲーム終了 ran, or no thread is left to run
+    // The first scene's tab caption (code page 932); empty when the project did not load.
+    const std::string& firstSceneCaption() const;
     const std::optional<PlayError>& error() const;
     // Every variable, one per line, sorted: "scope name[index].member = value" (UTF-8).
     std::string dumpVariables() const;

@@ -18,6 +18,7 @@ Interpreter::Interpreter(Program program, SystemVariables system, FileResolver f
         finished_ = true;
         return;
     }
+    firstScene_ = program_.scenes[0].caption;
     for (const VariableLayout& layout : program_.scenes[0].variables)
         globals_.emplace_back(static_cast<int>(layout.members.size()), usage_);
     auto root = std::make_shared<Call>();

@@ -35,6 +35,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     bool finished() const { return finished_; }
+    const std::string& firstSceneCaption() const { return firstScene_; }
     const std::optional<PlayError>& error() const { return error_; }
     std::string dumpVariables() const;
 
@@ -103,6 +104,7 @@ private:
     std::int64_t frame_ = 0;
     int width_, height_;
     Value scratch_; // a value that lives in no variable (シーン番号)
+    std::string firstScene_;
     bool finished_ = false;
     std::optional<PlayError> error_;
 };
