@@ -2,8 +2,8 @@
 
 #include <string>
 
-// The model's code page 932 bytes as UTF-8 and back, for programs without widgets (the
-// checker's output, the player's messages, dumps and file paths).
+// The model's code page 932 bytes as UTF-8 and back through model/Cp932.h, for programs
+// without widgets (the checker's output, the player's messages, dumps and file paths).
 namespace hakoniwa {
 
 // A byte that is no part of a valid character becomes U+FFFD, so the result is always valid
