@@ -1,8 +1,7 @@
 #include "player/app/KeyScript.h"
 
-#include "platform/Cp932Codec.h"
+#include "model/Utf8Text.h"
 
-#include <QString>
 #include <algorithm>
 #include <charconv>
 #include <map>
@@ -84,7 +83,7 @@ ScriptEvent readEvent(LineReader& line) {
         }
     } else if (kind == "name") {
         event.kind = ScriptEvent::Kind::Name;
-        event.name = Cp932Codec::encode(QString::fromUtf8(line.rest()));
+        event.name = utf8ToCp932(line.rest());
     } else {
         line.fail("知らない種類: " + kind);
     }
