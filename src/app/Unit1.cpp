@@ -142,6 +142,7 @@ void TForm1::buildMenu() {
     connect(undoStack, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     N1 = menuBar()->addMenu(QStringLiteral("ファイル"));
     N6 = N1->addAction(QStringLiteral("新規"), this, [this] { N6Click(); });
+    N1->addAction(QStringLiteral("テンプレートから新規"), this, [this] { newFromTemplate(); });
     N1->addSeparator();
     N2 = N1->addAction(QStringLiteral("開く"), this, [this] { N2Click(); });
     recentMenu = N1->addMenu(QStringLiteral("最近使ったファイル"));
@@ -536,7 +537,7 @@ QString TForm1::withProjectSuffix(const QString& fileName) {
 }
 
 bool TForm1::saveTo(const QString& fileName) {
-    if (!mkSource(fileName))
+    if (!bringTemplateFiles(fileName) || !mkSource(fileName))
         return false;
     projectFile = fileName;
     undoStack->setClean();

@@ -96,6 +96,11 @@ public:
     // could not be read or is no project); Partial: a line stopped the reader.
     enum class ReadResult { Unchanged, Complete, Partial };
     ReadResult ldSource(const QString& fileName);
+    // テンプレートから新規: the chosen template opens unsaved, without a file name
+    // (TemplateDialog.cpp); a save first copies the template files it uses beside the file.
+    void newFromTemplate();
+    void openTemplate(const QString& projectPath);
+    bool bringTemplateFiles(const QString& fileName);
     // Writes the project file (the run file for an empty name); false when that failed.
     bool mkSource(const QString& fileName);
 

@@ -39,7 +39,7 @@ TEST_F(FileMenu, ShortcutsReachTheirActions) {
     }();
     EXPECT_EQ(
         entries.join(QLatin1Char('|')),
-        QStringLiteral("新規|-|開く|最近使ったファイル|-|保存|上書き保存|名前を付けて保存|-|終了"));
+        QStringLiteral("新規|テンプレートから新規|-|開く|最近使ったファイル|-|保存|上書き保存|名前を付けて保存|-|終了"));
 
     // Ctrl+S without a file asks for a name, and a name without an extension gets ".txt".
     makeChange();
