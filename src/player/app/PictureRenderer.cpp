@@ -73,8 +73,16 @@ void PictureRenderer::render(const Picture& picture, QImage& frame) {
             painter.drawImage(shown.x, shown.y, image);
     }
     painter.setFont(font);
+    // A text starts at its top-left corner: one starting past the right or bottom edge shows
+    // nothing. The pen changes only with the colour: screens of many texts share a few.
+    int colour = -1;
     for (const PictureText& text : picture.texts) {
-        painter.setPen(textColour(text.colour));
+        if (text.x >= frame.width() || text.y >= frame.height())
+            continue;
+        if (text.colour != colour) {
+            colour = text.colour;
+            painter.setPen(textColour(colour));
+        }
         painter.drawStaticText(text.x, text.y, laidOut(text.text));
     }
 }
