@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/ErrorHistory.h"
+#include "app/GameExportMenu.h"
 #include "app/Guarded.h"
 #include "app/Keys.h"
 #include "app/ProblemsWindow.h"
@@ -152,6 +153,7 @@ void TForm1::buildMenu() {
     saveAction = N1->addAction(QStringLiteral("上書き保存"), this, [this] { saveClick(); });
     saveAsAction = N1->addAction(QStringLiteral("名前を付けて保存"), this,
                                  [this] { reported([&] { saveAs(); }); });
+    addExportMenu(N1, *this);
     N1->addSeparator();
     N7 = N1->addAction(QStringLiteral("終了"), this, [this] { N7Click(); });
     // Reachable from every window of the editor, as undo is.

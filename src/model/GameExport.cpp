@@ -22,9 +22,11 @@ const char* const kVocabularyFiles[] = {"mtd.txt", "cmp.txt", "sysHen.txt"};
 
 std::optional<fs::path> regularFile(const fs::path& path) {
     std::error_code error;
-    if (!path.empty() && fs::is_regular_file(path, error))
-        return path;
-    return std::nullopt;
+    if (path.empty() || !fs::is_regular_file(path, error))
+        return std::nullopt;
+    // One name for one file, however the cells reach it.
+    const fs::path canonical = fs::weakly_canonical(path, error);
+    return error ? path : canonical;
 }
 
 // A relative name that stays inside its folder: no "..", not absolute.
