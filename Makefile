@@ -58,3 +58,12 @@ fuzz:
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+
+# The web page's template that 書き出し fills with a game: $(WEB_DIR)/hakoniwa-web.html, built
+# with emscripten (docs/web.md). `make test` builds and tests it too where emscripten and
+# Chromium are installed.
+WEB_DIR ?= $(BUILD_DIR)/web
+.PHONY: web
+web:
+	@bash scripts/install-deps web
+	@bash scripts/build-web $(WEB_DIR)
