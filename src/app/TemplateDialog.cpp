@@ -36,6 +36,8 @@ TemplateDialog::TemplateDialog(QWidget* parent, const QString& templatesFolder,
     list_->setViewMode(QListView::ListMode);
     list_->setIconSize(kPreviewSize);
     list_->setSpacing(4);
+    list_->setWordWrap(true);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QDir folder(templatesFolder);
     for (const hakoniwa::TemplateEntry& entry : entries) {
         const QString text =
@@ -59,7 +61,7 @@ TemplateDialog::TemplateDialog(QWidget* parent, const QString& templatesFolder,
     layout->addWidget(new QLabel(QStringLiteral("始めるテンプレートを選んでください"), this));
     layout->addWidget(list_);
     layout->addWidget(buttons);
-    resize(520, 620);
+    resize(600, 620);
 }
 
 std::optional<QString> TemplateDialog::choose(QWidget* parent, const QString& templatesFolder) {
