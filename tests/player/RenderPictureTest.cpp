@@ -73,6 +73,9 @@ TEST_F(RenderPicture, ImageSizesComeFromTheSameCacheAndUnreadableFilesHaveNone) 
     const std::string jpeg = writeImage("b.jpg", Qt::green, {8, 8}, "JPG");
     EXPECT_FALSE(images.size(jpeg)); // neither PNG nor BMP
     EXPECT_FALSE(images.size(folder.filePath("none.png").toStdString()));
+    const std::string wide =
+        writeImage("wide.png", Qt::green, {ImageCache::kMaxSide + 1, 1}, "PNG");
+    EXPECT_FALSE(images.size(wide)); // larger than a game may show
     // Read once: a file replaced on disk does not change what the game sees.
     writeImage("a.bmp", Qt::green, {4, 4}, "BMP");
     EXPECT_EQ(images.size(bmp)->width, 32);
