@@ -8,6 +8,7 @@
 #include "app/RecentFiles.h"
 #include "app/UndoSteps.h"
 #include "app/WindowLook.h"
+#include "details/HelpPane.h"
 #include "details/Settei.h"
 #include "editor/ImageCanvas.h"
 #include "editor/Unit2.h"
@@ -20,6 +21,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Pointer.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -103,6 +105,13 @@ void TForm1::buildControls() {
     Button2 = new QPushButton(QStringLiteral("実行"), client);
     Button2->setGeometry(128, 0, 41, 25);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    // F5 runs from every window of the editor.
+    auto* run = new QAction(this);
+    run->setShortcut(QKeySequence(Qt::Key_F5));
+    run->setShortcutContext(Qt::ApplicationShortcut);
+    connect(run, &QAction::triggered, this, [this] { Button2Click(); });
+    addAction(run);
+    Button2->setToolTip(QStringLiteral("実行 (F5)"));
 
     Button1 = new QPushButton(QStringLiteral("シーン追加"), client);
     Button1->setGeometry(184, 0, 75, 25);
@@ -202,6 +211,11 @@ void TForm1::buildMenu() {
     view->addAction(QStringLiteral("情報"), this, [] { bringToFront(Form4); });
     view->addAction(QStringLiteral("エラー履歴"), this, [this] { showErrorHistory(this); });
     view->addAction(QStringLiteral("問題"), this, [this] { showProblems(*this); });
+    // The help of the instruction being chosen, from every window.
+    QAction* helpPane = view->addAction(QStringLiteral("説明"), this,
+                                        [] { reported([] { Form3->helpPane->bringForward(); }); });
+    helpPane->setShortcut(QKeySequence(Qt::Key_F1));
+    helpPane->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

@@ -161,6 +161,8 @@ void TForm3::openEntry(int column, int row) {
         return;
     hakoniwa::ItemSheet& sheet = shownItem()->sheet;
     comboItem_ = shownItem();
+    comboColumn_ = column;
+    comboRow_ = row;
     QComboBox* opened = nullptr;
     switch (hakoniwa::entryComboFor(sheet, column, row)) {
     case hakoniwa::EntryCombo::Targets:
@@ -185,7 +187,7 @@ void TForm3::openEntry(int column, int row) {
         opened = cbHen;
         break;
     case hakoniwa::EntryCombo::None:
-        hideEditorCombos(*this);
+        closeEditorCombos();
         break;
     }
     if (!opened)
@@ -236,17 +238,17 @@ void TForm3::stepEntry(bool back) {
 }
 
 void TForm3::stepEntryUnguarded(bool back) {
-    // The cell the combo is open on, read before the commit hides it.
-    const QPoint corner = sheetView->viewport()->mapFromGlobal(cbMOl->mapToGlobal(QPoint(0, 0)));
-    const QPoint cell = sheetView->cellAt(corner);
-    const bool onShownSheet = comboItem_ && comboItem_ == shownItem();
+    // The cell the combo is open on, read before the commit closes it.
+    const hakoniwa::Item* item = comboItem_;
+    const QPoint cell(comboColumn_, comboRow_);
+    const bool onShownSheet = item && item == shownItem();
     cbMOlKeyDown(Qt::Key_Return);
-    if (!onShownSheet || !comboItem_ || cell.x() < 0)
+    if (!onShownSheet || item != shownItem() || cell.x() < 0)
         return;
     const int next = cell.x() + (back ? -1 : 1);
     // Column c holds field c of the row's definition: past the last field there is nothing
     // to enter.
-    const hakoniwa::ItemSheet& sheet = comboItem_->sheet;
+    const hakoniwa::ItemSheet& sheet = item->sheet;
     const bool pastArguments =
         next >= 3 && next >= hakoniwa::getSplitCount(sheet.cell(2, cell.y()), ',');
     if (pastArguments || !openEntryByKey(next, cell.y()))
@@ -264,61 +266,65 @@ void TForm3::openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row)
     showOnly(*this, cbHen);
     if (hint.kind != hakoniwa::ArgumentKind::File)
         return;
-    cbHen->hide();
-    if (const std::optional<QString> file = hakoniwa::Dialogs::current().openFileName(this)) {
-        recordEdit(QStringLiteral("ファイルの選択"),
-                   [&] { sheet.setCell(column, row, hakoniwa::cleanCellText(fromQt(*file))); });
-        refreshSheet();
-    }
+    closeEditorCombos();
+    chooseArgumentFile(sheet, column, row, hint.fileKind);
 }
 
 void TForm3::cbMOlKeyDown(int key) {
     guarded(handler("TForm3::cbMOlKeyDown"), [&] {
         if (!isEnterKey(key))
             return;
-        // A typed filter chooses its first match in the lists of fixed entries; an argument
-        // takes what was typed unless the user stepped to an entry.
-        for (QComboBox* combo : {cbMOl, cbMtd, cbCmp})
-            if (combo->isVisible())
-                comboFilterOf(combo)->chooseForCommit(true);
-        hideEditorCombos(*this);
+        // A typed filter in the target list chooses its first match: Enter there always writes.
+        if (cbMOl->isVisible())
+            comboFilterOf(cbMOl)->chooseForCommit();
+        hakoniwa::Item* item = comboItem_;
+        const int column = comboColumn_;
+        const int row = comboRow_;
+        closeEditorCombos();
         // Back to the sheet, so that the next keys do not land in the repeat count box.
         sheetView->setFocus();
-        // The combos write only into the sheet they were opened on, while it is on show.
-        if (!comboItem_ || comboItem_ != shownItem())
+        // The combos write only into the cell they were opened on, while its sheet is on show
+        // and the row is still there.
+        if (!item || item != shownItem() || row < 0 || row >= item->sheet.rowCount())
             return;
-        hakoniwa::ItemSheet& sheet = comboItem_->sheet;
-        // Where the last right press placed the combos.
-        QWidget* sheetArea = sheetView->viewport();
-        const QPoint corner = sheetArea->mapFromGlobal(cbMOl->mapToGlobal(QPoint(0, 0)));
-        const QPoint cell = sheetView->cellAt(corner);
-        const int column = cell.x();
-        const int row = cell.y();
-        const auto entered = [](const QComboBox* combo) {
-            return hakoniwa::cleanCellText(fromQt(combo->currentText()));
-        };
-        recordEdit(QStringLiteral("セルの編集"), [&] {
-            switch (hakoniwa::entryComboFor(sheet, column, row)) {
-            case hakoniwa::EntryCombo::Targets:
-                sheet.setCell(1, row, std::to_string(cbMOl->currentIndex()));
-                refreshSheet();
-                Form2->dspAllItm();
-                break;
-            case hakoniwa::EntryCombo::Instructions:
-                sheet.setCell(2, row, entered(cbMtd));
-                break;
-            case hakoniwa::EntryCombo::Components:
-                sheet.setCell(2, row, entered(cbCmp));
-                break;
-            case hakoniwa::EntryCombo::Arguments:
-                sheet.setCell(column, row, entered(cbHen));
-                break;
-            case hakoniwa::EntryCombo::None:
-                break;
-            }
-        });
+        recordEdit(QStringLiteral("セルの編集"), [&] { commitEntry(item->sheet, column, row); });
         refreshSheet();
     });
+}
+
+void TForm3::commitEntry(hakoniwa::ItemSheet& sheet, int column, int row) {
+    // An instruction or component is written as the definition line read from the file.
+    const auto commitCommand = [&](QComboBox* combo, const std::vector<std::string>& lines) {
+        const ComboFilter* filter = comboFilterOf(combo);
+        if (const auto entry = hakoniwa::commandEntryToCommit(sheet.cell(2, row), lines,
+                                                              filter->chosen(),
+                                                              filter->typedMatches()))
+            sheet.setCell(2, row, lines[*entry]);
+    };
+    switch (hakoniwa::entryComboFor(sheet, column, row)) {
+    case hakoniwa::EntryCombo::Targets:
+        sheet.setCell(1, row, std::to_string(cbMOl->currentIndex()));
+        refreshSheet();
+        Form2->dspAllItm();
+        break;
+    case hakoniwa::EntryCombo::Instructions:
+        commitCommand(cbMtd, definitions.instructions);
+        break;
+    case hakoniwa::EntryCombo::Components:
+        commitCommand(cbCmp, definitions.components);
+        break;
+    case hakoniwa::EntryCombo::Arguments: {
+        // The entry chosen, else what the user typed; a text left from before is neither.
+        const ComboFilter* filter = comboFilterOf(cbHen);
+        if (const std::optional<int> entry = filter->chosen())
+            sheet.setCell(column, row, hakoniwa::cleanCellText(fromQt(cbHen->itemText(*entry))));
+        else if (filter->edited())
+            sheet.setCell(column, row, hakoniwa::cleanCellText(fromQt(cbHen->currentText())));
+        break;
+    }
+    case hakoniwa::EntryCombo::None:
+        break;
+    }
 }
 
 void TForm3::StringGrid1KeyDown(int key) {

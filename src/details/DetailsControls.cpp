@@ -5,6 +5,7 @@
 #include "details/ListWidgets.h"
 #include "details/SheetModel.h"
 #include "details/SheetView.h"
+#include "model/EntryFilter.h"
 #include "platform/Cp932Codec.h"
 
 #include <QCheckBox>
@@ -26,6 +27,8 @@ QComboBox* makeEditorCombo(QWidget* parent, const QRect& geometry, const QString
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // No completion: it would lengthen what the user types into an entry the user never chose.
+    combo->setCompleter(nullptr);
     combo->setGeometry(geometry);
     combo->setEditText(editText);
     combo->hide();
@@ -127,14 +130,17 @@ void TForm3::buildPopupMenu() {
 }
 
 void TForm3::buildTreeFilters() {
-    // An instruction or component is also found by its description in its definition line.
+    // An instruction or component is also found by its description, not by its argument specs.
     auto byDefinition = [](const std::vector<std::string>& lines) {
         return [&lines](const QTreeWidgetItem* node) {
             const int data = nodeData(node);
             const QString text = node->text(0);
             if (node->childCount() > 0 || data < 0 || data >= static_cast<int>(lines.size()))
                 return text;
-            return text + QLatin1Char(' ') + hakoniwa::toQt(lines[data]);
+            const std::u32string line = hakoniwa::toQt(lines[data]).toStdU32String();
+            return text + QLatin1Char(' ') +
+                   QString::fromStdU32String(
+                       std::u32string(hakoniwa::definitionSearchPart(line)));
         };
     };
     new TreeFilter(tvOpList, byDefinition(definitions.instructions));
@@ -171,10 +177,18 @@ void TForm3::connectHandlers() {
 
     // The editor combos share one key handler. Their edit part passes focus to the combo, so
     // typed keys arrive at the combo itself.
-    for (QComboBox* combo : {cbMOl, cbCmp, cbSysHen, cbMtd, cbHen})
+    for (QComboBox* combo : {cbMOl, cbCmp, cbSysHen, cbMtd, cbHen}) {
         combo->installEventFilter(this);
+        // A key sent to the edit part itself is seen before the edit part acts on it.
+        combo->lineEdit()->installEventFilter(this);
+    }
     for (QComboBox* combo : {cbMOl, cbCmp, cbMtd, cbHen})
-        comboFilterOf(combo);
+        comboFilterOf(combo)->closeRequested = [this] { closeEditorCombos(); };
+    // Instructions and components are found by name and description, as in their trees.
+    for (QComboBox* combo : {cbMtd, cbCmp})
+        comboFilterOf(combo)->setSearchPart([](std::u32string_view line) {
+            return std::u32string(hakoniwa::definitionSearchPart(line));
+        });
     buildTreeFilters();
 
     // Enter or F2 on a selected cell opens its combo; the view's own handling comes after.

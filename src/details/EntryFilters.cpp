@@ -2,12 +2,17 @@
 
 #include "app/Guarded.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +27,19 @@ constexpr int kShownMatches = 8;
 ComboFilter::ComboFilter(QComboBox* combo) : QObject(combo), combo_(combo) {
     connect(combo->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { reported([&] { typed(text); }); });
+    // Any entry made current while the combo is open is a choice: the arrow keys, a click in
+    // the list, or the program choosing for the user.
+    connect(combo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!opening_ && index >= 0)
+            chosen_ = index;
+    });
+    connect(combo, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0)
+            chosen_ = index;
+    });
+    combo->view()->installEventFilter(this);
+    // Presses anywhere in the program: one outside the combo closes it.
+    qApp->installEventFilter(this);
 }
 
 ComboFilter* comboFilterOf(QComboBox* combo) {
@@ -31,20 +49,36 @@ ComboFilter* comboFilterOf(QComboBox* combo) {
     return new ComboFilter(combo);
 }
 
+void ComboFilter::setSearchPart(std::function<std::u32string(std::u32string_view)> part) {
+    searchPart_ = std::move(part);
+}
+
 void ComboFilter::restart() {
+    opening_ = true;
     std::vector<std::u32string> entries;
     entries.reserve(combo_->count());
-    for (int i = 0; i < combo_->count(); ++i)
-        entries.push_back(utf32(combo_->itemText(i)));
+    for (int i = 0; i < combo_->count(); ++i) {
+        std::u32string entry = utf32(combo_->itemText(i));
+        entries.push_back(searchPart_ ? searchPart_(entry) : std::move(entry));
+    }
     filter_ = hakoniwa::EntryFilter(entries);
     typed_.clear();
+    chosen_.reset();
+    edited_ = false;
     apply();
+    opening_ = false;
 }
 
 void ComboFilter::typed(const QString& text) {
     typed_ = text;
+    edited_ = true;
+    chosen_.reset();
     apply();
     showMatches();
+}
+
+std::vector<int> ComboFilter::typedMatches() const {
+    return typed_.isEmpty() ? std::vector<int>() : matches_;
 }
 
 void ComboFilter::apply() {
@@ -60,10 +94,21 @@ void ComboFilter::apply() {
         view->setRowHidden(i, !shown[i]);
 }
 
-bool ComboFilter::handleKey(int key) {
+int ComboFilter::keptEntryStep() const {
+    const QString kept = combo_->currentText();
+    int entry = combo_->currentIndex();
+    if (entry < 0 || combo_->itemText(entry) != kept)
+        entry = combo_->findText(kept, Qt::MatchExactly);
+    const auto at = std::find(matches_.begin(), matches_.end(), entry);
+    return entry < 0 || at == matches_.end() ? -1 : static_cast<int>(at - matches_.begin());
+}
+
+bool ComboFilter::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_Escape) {
-        if (typed_.isEmpty())
-            return false;
+        if (typed_.isEmpty()) {
+            close();
+            return true;
+        }
         combo_->setEditText(QString());
         typed_.clear();
         apply();
@@ -72,33 +117,112 @@ bool ComboFilter::handleKey(int key) {
     }
     if ((key != Qt::Key_Down && key != Qt::Key_Up) || matches_.empty())
         return false;
+    if (modifiers & Qt::AltModifier) {
+        // Alt+Down opens the list on the entry shown, as a drop-down does, choosing nothing.
+        openList();
+        return true;
+    }
+    // Before any typing the arrows move on from the entry the kept text names, as in a plain
+    // drop-down; a typed filter starts from its first match.
+    if (step_ == -1 && typed_.isEmpty())
+        step_ = keptEntryStep();
     const int last = static_cast<int>(matches_.size()) - 1;
-    if (key == Qt::Key_Down)
-        step_ = step_ < last ? step_ + 1 : last;
+    if (step_ == -1)
+        step_ = 0;
+    else if (key == Qt::Key_Down)
+        step_ = std::min(step_ + 1, last);
     else
-        step_ = step_ > 0 ? step_ - 1 : 0;
+        step_ = std::max(step_ - 1, 0);
     // Showing the entry in the edit part is no typing: the filter stays as typed.
     combo_->setCurrentIndex(matches_[step_]);
-    showMatches();
+    openList();
     return true;
 }
 
-void ComboFilter::chooseForCommit(bool choosesFirst) {
-    if (step_ == -1 && choosesFirst && !typed_.isEmpty() && !matches_.empty())
-        combo_->setCurrentIndex(matches_.front());
+void ComboFilter::openList() {
+    QToolTip::hideText();
+    if (!combo_->isVisible())
+        return;
+    // The list is as wide as its longest entry (up to a limit), so that lines are readable.
+    QAbstractItemView* view = combo_->view();
+    view->setMinimumWidth(std::min(view->sizeHintForColumn(0) + 24, 640));
+    combo_->showPopup();
+    if (step_ >= 0)
+        view->setCurrentIndex(combo_->model()->index(matches_[step_], 0));
+}
+
+bool ComboFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && combo_->isVisible()) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        reported([&] { pressed(watched, at); });
+        return false;
+    }
+    if (watched != combo_->view() || event->type() != QEvent::KeyPress)
+        return false;
+    bool used = false;
+    reported([&] { used = listKey(static_cast<QKeyEvent*>(event)); });
+    return used;
+}
+
+void ComboFilter::pressed(QObject* watched, const QPoint& globalAt) {
+    // Seen by the window it is made in (a widget test sends it to a top-level widget).
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (!watched->isWindowType() && !(widget && widget->isWindow()))
+        return;
+    const QWidget* list = combo_->view()->window();
+    const bool onCombo = combo_->rect().contains(combo_->mapFromGlobal(globalAt));
+    const bool onList = list->isVisible() && list->rect().contains(list->mapFromGlobal(globalAt));
+    if (!onCombo && !onList)
+        close();
+}
+
+void ComboFilter::close() {
+    combo_->hidePopup();
+    QToolTip::hideText();
+    if (closeRequested)
+        closeRequested();
+    else
+        combo_->hide();
+}
+
+bool ComboFilter::listKey(QKeyEvent* key) {
+    if (key->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    const bool commits = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                         key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    const bool types = key->key() == Qt::Key_Backspace ||
+                       (!key->text().isEmpty() && key->text().at(0).isPrint() &&
+                        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)));
+    if (!commits && !types)
+        return false; // moving, Escape and clicks: the list's own
+    const QModelIndex reached = combo_->view()->currentIndex();
+    combo_->hidePopup();
+    if (commits && reached.isValid())
+        combo_->setCurrentIndex(reached.row());
+    // Enter and Tab then commit as they do in the combo; typing goes on in its edit part.
+    QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+    QCoreApplication::sendEvent(commits ? static_cast<QObject*>(combo_) : combo_->lineEdit(),
+                                &again);
+    return true;
 }
 
 void ComboFilter::showMatches() const {
-    // The first matches beside the combo; ▶ marks the one the arrow keys reached.
+    // The first matches beside the combo, while the user types.
     QStringList lines;
     const int shown = std::min<int>(kShownMatches, static_cast<int>(matches_.size()));
-    const int from = std::max(0, std::min(step_, static_cast<int>(matches_.size()) - shown));
-    for (int i = from; i < from + shown; ++i)
-        lines << (i == std::max(step_, 0) ? QStringLiteral("▶ ") : QStringLiteral("　 ")) +
+    for (int i = 0; i < shown; ++i)
+        lines << (i == 0 ? QStringLiteral("▶ ") : QStringLiteral("　 ")) +
                      combo_->itemText(matches_[i]);
     if (matches_.empty())
         lines << QStringLiteral("（該当なし）");
     QToolTip::showText(combo_->mapToGlobal(QPoint(0, combo_->height())), lines.join('\n'), combo_);
+}
+
+void ComboFilter::chooseForCommit() {
+    if (!chosen_ && !typed_.isEmpty() && !matches_.empty())
+        combo_->setCurrentIndex(matches_.front());
 }
 
 TreeFilter::TreeFilter(QTreeWidget* tree, std::function<QString(const QTreeWidgetItem*)> searchText)

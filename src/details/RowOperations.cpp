@@ -20,6 +20,7 @@ hakoniwa::ItemSheet* TForm3::rowCommandSheet() const {
 
 void TForm3::Y1Click() {
     guarded(handler("TForm3::Y1Click"), [&] {
+        closeEditorCombos();
         if (hakoniwa::ItemSheet* sheet = rowCommandSheet()) {
             recordEdit(QStringLiteral("行の追加"), [&] { sheet->addRow(); });
             refreshSheet();
@@ -29,6 +30,7 @@ void TForm3::Y1Click() {
 
 void TForm3::X1Click() {
     guarded(handler("TForm3::X1Click"), [&] {
+        closeEditorCombos();
         if (hakoniwa::ItemSheet* sheet = rowCommandSheet()) {
             recordEdit(QStringLiteral("列の追加"), [&] { sheet->addColumn(); });
             refreshSheet();
@@ -46,6 +48,8 @@ int repeatCount(const QLineEdit* edRpn) {
 // Runs the command on the sheet on show as one undo step and shows the result.
 template <typename Command>
 void onShownSheet(TForm3* form, const QString& name, Command&& command) {
+    // An open combo was made for a row that may now be another one, or gone.
+    form->closeEditorCombos();
     hakoniwa::Item* shown = form->shownItem();
     if (!shown)
         return;
@@ -89,6 +93,7 @@ void TForm3::N7Click() {
 
 void TForm3::N8Click() {
     guarded(handler("TForm3::N8Click"), [&] {
+        closeEditorCombos();
         const hakoniwa::ItemSheet* sheet = rowCommandSheet();
         if (!sheet)
             return;

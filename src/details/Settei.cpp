@@ -47,13 +47,30 @@ TForm3::~TForm3() {
         Form3 = nullptr;
 }
 
+QComboBox* TForm3::editorComboOf(QObject* watched) const {
+    for (QComboBox* combo : {cbMOl, cbCmp, cbSysHen, cbMtd, cbHen})
+        if (watched == combo || watched == combo->lineEdit())
+            return combo;
+    return nullptr;
+}
+
+void TForm3::closeEditorCombos() {
+    for (QComboBox* combo : {cbMOl, cbMtd, cbCmp, cbHen}) {
+        combo->hidePopup();
+        combo->hide();
+    }
+    comboItem_ = nullptr;
+}
+
 void TForm3::projectReplaced() {
     backItm = nullptr;
-    comboItem_ = nullptr;
+    closeEditorCombos();
     placeSheet(nullptr, SheetPlacement::Shown);
 }
 
 void TForm3::forgetGoneItems() {
+    // Undo and redo may have changed or removed the row an open combo was made for.
+    closeEditorCombos();
     hakoniwa::Project& project = Form1->project;
     for (hakoniwa::Item** item : {&backItm, &comboItem_})
         if (*item && !project.sceneOf(*item))
@@ -73,9 +90,7 @@ QRect TForm3::sheetArea() const {
 void TForm3::placeSheet(hakoniwa::Item* item, SheetPlacement placement) {
     if (item != shownItem_) {
         // The combos and the row selection belong to the sheet they were made on.
-        for (QComboBox* combo : {cbMOl, cbMtd, cbCmp, cbHen})
-            combo->hide();
-        comboItem_ = nullptr;
+        closeEditorCombos();
         if (selRow >= hakoniwa::ItemSheet::kFirstCommandRow)
             selectRow(-1);
     }
@@ -114,10 +129,11 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
         tvOpListDblClick();
         return true;
     }
-    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched)) {
-        auto* combo = static_cast<QComboBox*>(watched);
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (combo != cbSysHen && comboFilterOf(combo)->handleKey(key))
+    if (event->type() == QEvent::KeyPress && editorComboOf(watched)) {
+        QComboBox* combo = editorComboOf(watched);
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
+        if (combo != cbSysHen && comboFilterOf(combo)->handleKey(key, keyEvent->modifiers()))
             return true;
         if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && combo != cbSysHen) {
             stepEntry(key == Qt::Key_Backtab);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArgumentHint.h"
 #include "model/Definitions.h"
 #include "model/TargetList.h"
 #include "model/VariableList.h"
@@ -109,6 +110,9 @@ public:
     // Brings the view in line after a sheet's rows or columns changed.
     void refreshSheet();
 
+    // Hides every editor combo, with its list; what was typed into one is not written.
+    void closeEditorCombos();
+
     // Drops every pointer into the project, before the project is replaced.
     void projectReplaced();
     // Drops the pointers to items that are no longer in the project (after undo or redo); a
@@ -201,14 +205,27 @@ private:
     // Builds the hover text of the row's definition and offers the pressed argument's
     // variables, constants or file.
     void openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row);
+    // Fills a file argument from the open dialog, offering the files of `kind`.
+    void chooseArgumentFile(hakoniwa::ItemSheet& sheet, int column, int row,
+                            hakoniwa::FileKind kind);
     // A cell of the shown sheet was changed in place: renames what a declaration edit asks for.
     void sheetCellEdited(int column, int row, const std::string& oldText);
     // The shown sheet for the row commands; nullptr when none is on show.
     hakoniwa::ItemSheet* rowCommandSheet() const;
 
+    // The editor combo (or nullptr) that the key went to: the combo or its edit part.
+    QComboBox* editorComboOf(QObject* watched) const;
+    // What Enter in a combo writes into the cell it was opened on.
+    void commitEntry(hakoniwa::ItemSheet& sheet, int column, int row);
+
     hakoniwa::Item* shownItem_ = nullptr;
-    // The item whose sheet the editor combos were opened on; they write nowhere else.
+    // The cell the editor combos were opened on: they write nowhere else, and nothing once
+    // the combos are closed (comboItem_ nullptr).
     hakoniwa::Item* comboItem_ = nullptr;
+    int comboColumn_ = -1;
+    int comboRow_ = -1;
+    // Where the last file argument was chosen: the dialog's folder while no project file is.
+    QString lastArgumentFolder_;
 };
 
 // The details window, set before its construction runs.

@@ -22,6 +22,10 @@ ArgumentHint ArgumentHint::build(std::string_view definition, int column) {
             if (k != column)
                 continue;
             hint.kind = spec.kind;
+            if (serchStr(spec.description, texts::kImageWord))
+                hint.fileKind = FileKind::Image;
+            else if (serchStr(spec.description, texts::kSoundWord))
+                hint.fileKind = FileKind::Sound;
             for (const Constant& constant : spec.constants)
                 hint.constantEntries.push_back(constant.entry());
         }

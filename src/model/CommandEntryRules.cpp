@@ -39,6 +39,23 @@ std::string rowMeaning(const Project& project, const ItemSheet& sheet, int row) 
 
 } // namespace
 
+std::optional<int> commandEntryToCommit(std::string_view cellText,
+                                        const std::vector<std::string>& entries,
+                                        std::optional<int> chosen,
+                                        const std::vector<int>& typedMatches) {
+    const auto isEntry = [&](int index) {
+        return index >= 0 && index < static_cast<int>(entries.size());
+    };
+    if (chosen)
+        return isEntry(*chosen) ? chosen : std::nullopt;
+    if (typedMatches.empty() || !isEntry(typedMatches.front()))
+        return std::nullopt;
+    const int first = typedMatches.front();
+    if (cellText.empty() || cellText == entries[first])
+        return first;
+    return std::nullopt;
+}
+
 PickList pickListFor(const ItemSheet& sheet, int column, int row) {
     if (row < ItemSheet::kFirstCommandRow || column < 1 || column > 2)
         return PickList::Variables;

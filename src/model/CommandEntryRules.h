@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The rules of filling a command row that do not depend on any window: which pick list or
 // editor combo a pressed cell gets, what a pick from a list writes, what the window caption
@@ -33,6 +35,17 @@ EntryCombo entryComboFor(const ItemSheet& sheet, int column, int row);
 // instruction row ("0") and, like an instruction row, takes the instruction; a row of any other
 // kind takes the component. An entry past its list throws std::out_of_range.
 void pickCommand(ItemSheet& sheet, int row, const Definitions& definitions, int data);
+
+// What Enter in the instruction or component combo writes into column 2 of a row whose cell
+// holds `cellText`: the entry the user chose (arrow keys, a click). Without one, the first of
+// `typedMatches` (the entries a typed filter matches, empty when nothing was typed), but only
+// into an empty cell or when it is what the cell holds already: a typed filter never swaps a
+// filled row's command for another one that merely matched first. Nothing otherwise, so that
+// the combo's leftover text is never written.
+std::optional<int> commandEntryToCommit(std::string_view cellText,
+                                        const std::vector<std::string>& entries,
+                                        std::optional<int> chosen,
+                                        const std::vector<int>& typedMatches);
 
 // A pick of target `data` into column 1 of command row `row`; a target other than 0 (the
 // instruction call) also resets the four link-handle offsets so the new link starts out

@@ -184,6 +184,13 @@ std::u32string romajiToHiragana(std::u32string_view text) {
     return kana;
 }
 
+std::u32string_view definitionSearchPart(std::u32string_view line) {
+    const std::size_t nameEnd = line.find(U',');
+    if (nameEnd == std::u32string_view::npos)
+        return line;
+    return line.substr(0, line.find(U',', nameEnd + 1));
+}
+
 EntryQuery::EntryQuery(std::u32string_view typed) : literal_(foldForSearch(typed)) {
     const bool hasLatin = std::any_of(literal_.begin(), literal_.end(), isLatinLetter);
     if (hasLatin) {

@@ -22,6 +22,12 @@ std::u32string foldForSearch(std::u32string_view text);
 // syllable at the end is left out, so that the list narrows while the user types it.
 std::u32string romajiToHiragana(std::u32string_view text);
 
+// The part of a definition line (name, description, argument count, argument specs, separated
+// by ",") that the user knows the entry by: its name and its description. The argument specs
+// stay out, so that a constant in an argument's list ("tei(2.左|...)") does not make every
+// instruction taking it match "左".
+std::u32string_view definitionSearchPart(std::u32string_view line);
+
 // What the user typed, prepared once for matching against many folded entries.
 class EntryQuery {
 public:

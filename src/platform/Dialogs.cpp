@@ -28,6 +28,10 @@ public:
         return chosen(QFileDialog::getSaveFileName(parent, QString(), QString(), kProjectFilter,
                                                    nullptr, QFileDialog::DontConfirmOverwrite));
     }
+    std::optional<QString> openArgumentFile(QWidget* parent, const QString& folder,
+                                            const QString& filters) override {
+        return chosen(QFileDialog::getOpenFileName(parent, QString(), folder, filters));
+    }
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override {
         const QColor picked = QColorDialog::getColor(initial, parent);
         if (!picked.isValid())

@@ -19,6 +19,10 @@ public:
     // offered first; the name is returned as chosen, without an added extension.
     virtual std::optional<QString> openFileName(QWidget* parent) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent) = 0;
+    // A file for a file argument of a command row: the dialog opens in `folder` and offers
+    // `filters` ("画像 (*.png *.bmp);;すべてのファイル (*)"); the name is returned as chosen.
+    virtual std::optional<QString> openArgumentFile(QWidget* parent, const QString& folder,
+                                                    const QString& filters) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
     // The report of a failure in a handler without a number.
     virtual void showError(QWidget* parent, const QString& message) = 0;

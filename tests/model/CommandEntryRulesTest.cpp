@@ -134,3 +134,19 @@ TEST(CommandEntryRules, OnlyAnEditedDeclarationAsksForARename) {
         EXPECT_EQ(declarationRename(sheet, 2, row, "x"), std::nullopt) << row;
     EXPECT_EQ(declarationRename(sheet, 1, 3, "pos"), std::nullopt); // a name became "0"
 }
+
+TEST(CommandEntryRules, OnlyAChoiceOrAFirstMatchIntoAnEmptyOrSameCellIsWritten) {
+    const std::vector<std::string> entries = {"move,x,1,X:hen|val.0", "mouse,m,0", "keys,k,0"};
+    const std::vector<int> none;
+    // Nothing chosen, nothing typed: the combo's leftover text is never written.
+    EXPECT_EQ(commandEntryToCommit("", entries, std::nullopt, none), std::nullopt);
+    EXPECT_EQ(commandEntryToCommit("mouse,m,0", entries, std::nullopt, none), std::nullopt);
+    // A choice is written whatever the cell holds; one past the list is not.
+    EXPECT_EQ(commandEntryToCommit("mouse,m,0", entries, 2, {0}), 2);
+    EXPECT_EQ(commandEntryToCommit("", entries, 3, none), std::nullopt);
+    // A typed filter's first match fills an empty cell and keeps the same entry ...
+    EXPECT_EQ(commandEntryToCommit("", entries, std::nullopt, {2, 1}), 2);
+    EXPECT_EQ(commandEntryToCommit("keys,k,0", entries, std::nullopt, {2}), 2);
+    // ... but never replaces a filled cell's command with another one.
+    EXPECT_EQ(commandEntryToCommit("mouse,m,0", entries, std::nullopt, {2, 1}), std::nullopt);
+}

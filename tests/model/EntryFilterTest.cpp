@@ -60,3 +60,15 @@ TEST(EntryFilter, FindsWhatTheNameOrTheDescriptionContainsInListOrder) {
     EXPECT_EQ(lines.matching(U""), std::vector<int>({0, 1, 2, 3}));
     EXPECT_TRUE(lines.matching(U"移動する").empty());
 }
+
+TEST(EntryFilter, ADefinitionIsFoundByItsNameAndDescriptionNotItsArgumentSpecs) {
+    const std::u32string mouse = U"マウスボタン-入力,マウスのボタン,1,結果:hen.w";
+    const std::u32string keys = U"キー状態-入力,キーの状態,2,キー:tei(0.上|2.左|3.右),結果:hen.w";
+    EXPECT_EQ(definitionSearchPart(keys), U"キー状態-入力,キーの状態");
+    EXPECT_EQ(definitionSearchPart(U"名前だけ"), U"名前だけ");
+    EXPECT_EQ(definitionSearchPart(U"名前,説明"), U"名前,説明");
+    const EntryFilter lines({std::u32string(definitionSearchPart(mouse)),
+                             std::u32string(definitionSearchPart(keys))});
+    EXPECT_TRUE(lines.matching(U"左").empty());
+    EXPECT_EQ(lines.matching(U"ボタン"), std::vector<int>({0}));
+}

@@ -2,6 +2,7 @@
 
 #include "app/Unit1.h"
 #include "details/EntryFilters.h"
+#include "details/ListWidgets.h"
 #include "details/Settei.h"
 #include "details/SheetModel.h"
 #include "details/SheetView.h"
@@ -9,6 +10,7 @@
 #include "info/Unit4.h"
 #include "platform/Cp932Codec.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +21,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 using hakoniwa::fromQt;
 using hakoniwa::toQt;
@@ -98,21 +102,22 @@ TEST_F(CommandEntry, RightPressesAndEnterFillAnInstructionRow) {
     EXPECT_EQ(view->sheetModel()->data(view->sheetModel()->index(2, 3), Qt::BackgroundRole),
               QColor(Qt::yellow));
 
-    // Column 2: the instructions; the first Enter writes the design edit text, a choice the
-    // whole definition line.
+    // Column 2: the instructions; Enter without a choice writes nothing (the combo's own text
+    // is no entry), a choice the whole definition line.
     press(Qt::RightButton, 2, 2);
     EXPECT_TRUE(onlyVisible(Form3->cbMtd));
     enterIn(Form3->cbMtd);
-    EXPECT_EQ(cell(2, 2), "ComboBox1");
+    EXPECT_EQ(cell(2, 2), "");
     press(Qt::RightButton, 2, 2);
     enterIn(Form3->cbMtd, 3);
     EXPECT_EQ(cell(2, 2), Form3->definitions.instructions[3]);
     EXPECT_EQ(shownText(2, 2), Form3->cbMtd->itemText(3));
 
-    // Other keys in a combo do nothing, Escape included.
+    // Escape closes the combo without writing.
     press(Qt::RightButton, 2, 2);
     key(Form3->cbMtd, Qt::Key_Escape);
-    EXPECT_TRUE(onlyVisible(Form3->cbMtd));
+    EXPECT_TRUE(onlyVisible(nullptr));
+    EXPECT_EQ(cell(2, 2), Form3->definitions.instructions[3]);
 
     // Column 2 of an empty row and the header row offer nothing.
     press(Qt::RightButton, 2, 3);
@@ -148,7 +153,7 @@ TEST_F(CommandEntry, ArgumentColumnsDescribeTheRowAndOfferWhatFits) {
 
     // A typed text is written cleaned of anything that would break the project file.
     press(Qt::RightButton, 6, 2);
-    Form3->cbHen->setEditText(QStringLiteral("a\tb"));
+    Form3->cbHen->lineEdit()->insert(QStringLiteral("a\tb"));
     enterIn(Form3->cbHen);
     EXPECT_EQ(cell(6, 2), "a b");
 
@@ -458,4 +463,174 @@ TEST_F(CommandEntry, TypingInAPickListHidesTheNodesWithoutAMatch) {
     EXPECT_TRUE(shownLeaves().contains(QStringLiteral("代入")));
     key(tree, Qt::Key_Escape);
     EXPECT_EQ(shownLeaves().size(), all);
+}
+
+TEST_F(CommandEntry, EnterWithoutAChoiceOrTypingLeavesTheCellAsItWas) {
+    item->sheet.setCell(1, 2, "0");
+    item->sheet.setCell(2, 2, Form3->definitions.instructions[0]);
+    item->sheet.setCell(3, 2, "1");
+    item->sheet.setCell(1, 3, "0");
+    for (int round = 0; round < 2; ++round) { // the first opening and a later one
+        press(Qt::RightButton, 3, 2);
+        ASSERT_TRUE(onlyVisible(Form3->cbHen));
+        enterIn(Form3->cbHen);
+        EXPECT_EQ(cell(3, 2), "1");
+        press(Qt::RightButton, 2, 2);
+        enterIn(Form3->cbMtd);
+        EXPECT_EQ(cell(2, 2), Form3->definitions.instructions[0]);
+        press(Qt::RightButton, 2, 3);
+        enterIn(Form3->cbMtd);
+        EXPECT_EQ(cell(2, 3), "");
+    }
+    // F2 then Enter on a selected argument cell: the same.
+    view->setCurrentIndex(view->sheetModel()->index(2, 3));
+    key(view, Qt::Key_F2);
+    ASSERT_TRUE(onlyVisible(Form3->cbHen));
+    key(Form3->cbHen, Qt::Key_Return);
+    EXPECT_EQ(cell(3, 2), "1");
+    EXPECT_FALSE(Form1->undoStack->canUndo()); // no step either
+}
+
+TEST_F(CommandEntry, AnOpenComboClosesWithItsRowAndWritesOnlyIntoItsCell) {
+    for (int row : {2, 3}) {
+        item->sheet.setCell(1, row, "0");
+        item->sheet.setCell(2, row, "load,,1,name:hen|val");
+    }
+    item->sheet.setCell(3, 3, "second");
+    // A row inserted above, a combo opened on the row below it, then undo: the combo goes,
+    // and what is typed after writes nowhere.
+    Form3->selRow = 2;
+    Form3->N6Click();
+    ASSERT_EQ(cell(3, 4), "second");
+    press(Qt::RightButton, 3, 4);
+    ASSERT_TRUE(onlyVisible(Form3->cbHen));
+    Form1->undoStack->undo();
+    EXPECT_TRUE(onlyVisible(nullptr));
+    Form3->cbHen->lineEdit()->insert(QStringLiteral("ZZ"));
+    enterIn(Form3->cbHen);
+    EXPECT_EQ(cell(3, 3), "second");
+    EXPECT_EQ(cell(3, 4), "");
+
+    // A row command closes it too, and so does showing another scene.
+    press(Qt::RightButton, 3, 3);
+    Form3->N8Click();
+    EXPECT_TRUE(onlyVisible(nullptr));
+    press(Qt::RightButton, 3, 3);
+    Form1->Button1Click();
+    Form1->pcScene->setCurrentIndex(1);
+    EXPECT_TRUE(onlyVisible(nullptr));
+    Form1->pcScene->setCurrentIndex(0);
+
+    // Enter writes into the cell the combo was opened on, wherever the combo was moved since.
+    Form3->placeSheet(item, SheetPlacement::Shown);
+    press(Qt::RightButton, 3, 2);
+    Form3->cbHen->move(view->visualRect(view->sheetModel()->index(3, 4)).topLeft());
+    Form3->cbHen->lineEdit()->insert(QStringLiteral("x"));
+    enterIn(Form3->cbHen);
+    EXPECT_EQ(cell(3, 2), "x");
+    EXPECT_EQ(cell(4, 3), "");
+}
+
+TEST_F(CommandEntry, ArrowKeysMoveOnFromTheKeptEntryAsInAPlainDropDown) {
+    for (int row : {2, 3})
+        item->sheet.setCell(1, row, "0");
+    press(Qt::RightButton, 2, 2);
+    enterIn(Form3->cbMtd, 3);
+    QComboBox plain;
+    plain.setEditable(true);
+    for (int i = 0; i < Form3->cbMtd->count(); ++i)
+        plain.addItem(Form3->cbMtd->itemText(i));
+    plain.setCurrentIndex(3);
+    for (const int arrow : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down})
+        key(&plain, arrow);
+
+    // The next opening, on another row: the same keys reach the same entry.
+    press(Qt::RightButton, 2, 3);
+    for (const int arrow : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down})
+        key(Form3->cbMtd, arrow);
+    enterIn(Form3->cbMtd);
+    EXPECT_EQ(plain.currentIndex(), 5);
+    EXPECT_EQ(cell(2, 3), Form3->definitions.instructions[plain.currentIndex()]);
+    EXPECT_FALSE(Form3->cbMtd->view()->isVisible()); // the list closes with the combo
+}
+
+TEST_F(CommandEntry, AClickInTheListChoosesAndEscapeChoosesNothing) {
+    item->sheet.setCell(1, 2, "0");
+    item->sheet.setCell(1, 3, "0");
+    press(Qt::RightButton, 2, 2);
+    key(Form3->cbMtd, 0, QStringLiteral("表"));
+    const std::vector<int> found = comboFilterOf(Form3->cbMtd)->matches();
+    ASSERT_GE(found.size(), 3u);
+    key(Form3->cbMtd, Qt::Key_Down); // opens the list
+    QAbstractItemView* list = Form3->cbMtd->view();
+    ASSERT_TRUE(list->isVisible());
+    const QRect third = list->visualRect(Form3->cbMtd->model()->index(found[2], 0));
+    QTest::qWait(QApplication::doubleClickInterval() + 50); // a click at once is not taken
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third.center());
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(onlyVisible(Form3->cbMtd));
+    enterIn(Form3->cbMtd);
+    EXPECT_EQ(cell(2, 2), Form3->definitions.instructions[found[2]]);
+
+    // Escape in the list, or a press outside the combo, closes it without writing.
+    item->sheet.setCell(2, 3, Form3->definitions.instructions[found[1]]);
+    press(Qt::RightButton, 2, 3);
+    key(Form3->cbMtd, Qt::Key_Down);
+    ASSERT_TRUE(list->isVisible());
+    key(list, Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(onlyVisible(nullptr));
+    press(Qt::RightButton, 2, 3);
+    key(Form3->cbMtd, Qt::Key_Down);
+    QTest::mousePress(Form3, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(onlyVisible(nullptr));
+    EXPECT_EQ(cell(2, 3), Form3->definitions.instructions[found[1]]);
+}
+
+TEST_F(CommandEntry, TypingFindsInstructionsByNameAndNeverSwapsAFilledRowByChance) {
+    Form3->definitions.instructions = {
+        fromQt(QStringLiteral("マウスボタン-入力,マウスのボタン,1,結果:hen.w")),
+        fromQt(QStringLiteral("キー状態-入力,キーの状態,2,キー:tei(0.上|2.左),結果:hen.w")),
+        fromQt(QStringLiteral("左へ-移動,左へ動く,0"))};
+    refillCombo(Form3->cbMtd, Form3->definitions.instructions);
+    const auto& lines = Form3->definitions.instructions;
+    auto typeAndEnter = [&](int row, const QString& text, bool step) {
+        press(Qt::RightButton, 2, row);
+        key(Form3->cbMtd, 0, text);
+        if (step)
+            key(Form3->cbMtd, Qt::Key_Down);
+        enterIn(Form3->cbMtd);
+    };
+    item->sheet.setCell(1, 2, "0");
+    item->sheet.setCell(2, 2, lines[0]);
+    item->sheet.setCell(1, 3, "0");
+    typeAndEnter(2, QStringLiteral("左"), false);
+    EXPECT_EQ(comboFilterOf(Form3->cbMtd)->typedMatches(), std::vector<int>({2}));
+    EXPECT_EQ(cell(2, 2), lines[0]); // a filled row keeps its instruction
+    typeAndEnter(2, QStringLiteral("左"), true);
+    EXPECT_EQ(cell(2, 2), lines[2]); // unless the user steps to the match
+    typeAndEnter(3, QStringLiteral("キー"), false);
+    EXPECT_EQ(cell(2, 3), lines[1]); // an empty row takes the first match
+}
+
+TEST_F(CommandEntry, AFileArgumentOffersItsFilesAndIsKeptRelativeToTheProject) {
+    item->sheet.setCell(1, 2, "0");
+    item->sheet.setCell(2, 2,
+                        fromQt(QStringLiteral("表示,,2,画像ファイル:hen|val.file,"
+                                              "音声ファイル:hen|val.file")));
+    const QString project = scratch.filePath("game/p.txt");
+    dialogs->openName = scratch.filePath("game/img/a.png");
+    press(Qt::RightButton, 3, 2); // never saved: the path as chosen
+    EXPECT_EQ(cell(3, 2), fromQt(scratch.filePath("game/img/a.png")));
+    EXPECT_TRUE(dialogs->argumentFilters.startsWith(QStringLiteral("画像 (*.png *.bmp)")));
+    EXPECT_TRUE(dialogs->argumentFilters.endsWith(QStringLiteral("すべてのファイル (*)")));
+
+    Form1->projectFile = project;
+    press(Qt::RightButton, 3, 2);
+    EXPECT_EQ(cell(3, 2), "img/a.png");
+    EXPECT_EQ(dialogs->argumentFolder, scratch.filePath("game"));
+    dialogs->openName = scratch.filePath("elsewhere.wav"); // outside the project's folder
+    press(Qt::RightButton, 4, 2);
+    EXPECT_EQ(cell(4, 2), fromQt(scratch.filePath("elsewhere.wav")));
+    EXPECT_TRUE(dialogs->argumentFilters.startsWith(QStringLiteral("音 (*.wav)")));
 }

@@ -23,6 +23,14 @@ public:
     QStringList errors;
     std::optional<QString> openFileName(QWidget*) override { return openName; }
     std::optional<QString> saveFileName(QWidget*) override { return saveName; }
+    // The folder and filters the last file argument's dialog was opened with.
+    QString argumentFolder, argumentFilters;
+    std::optional<QString> openArgumentFile(QWidget*, const QString& folder,
+                                            const QString& filters) override {
+        argumentFolder = folder;
+        argumentFilters = filters;
+        return openName;
+    }
     std::optional<QColor> color(QWidget*, const QColor&) override { return chosenColor; }
     void showError(QWidget*, const QString& message) override { errors << message; }
     // Questions asked, each with its answers; every one gets `choice` (-1: closed). The second
