@@ -3,6 +3,7 @@
 #include "app/Guarded.h"
 #include "details/Settei.h"
 #include "handles/Unit5.h"
+#include "check/ProjectCheck.h"
 #include "platform/DataPaths.h"
 #include "platform/DataPlaces.h"
 #include "platform/Launcher.h"
@@ -134,8 +135,19 @@ void TForm1::Button2Click() {
     guarded(handler("TForm1::Button2Click"), [&] {
         // The writer reports its own failure; the script then runs on the previous run file.
         mkSource(QString());
+        reportProblemsBeforeRun();
         launchRunScript(baseDir, projectFile);
     });
+}
+
+void TForm1::reportProblemsBeforeRun() {
+    // The game runs all the same; the count only says that it may stop on one of them.
+    const std::vector<hakoniwa::Problem> problems =
+        hakoniwa::checkProject(project, Form3->definitions);
+    const auto errors = std::count_if(problems.begin(), problems.end(),
+                                      [](const hakoniwa::Problem& p) { return !p.isWarning(); });
+    if (errors > 0)
+        statusBar()->showMessage(QStringLiteral("問題が %1 件あります（表示 > 問題）").arg(errors));
 }
 
 void TForm1::Timer1Timer() {

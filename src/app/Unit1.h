@@ -66,7 +66,8 @@ public:
     // Brings every window in line with the project after undo or redo changed it.
     void projectRestored();
     // Shows the normal caption: "システム", the file's name and " *" while there are unsaved
-    // changes. A failure caption stays until `clearFailure` (a save or open that succeeded).
+    // changes. A failure caption stays until `clearFailure` (a save or open that succeeded);
+    // while it shows, " *" follows it.
     void updateTitle(bool clearFailure = false);
 
     // The memo of a scene; placed on this window, shown only while its scene is active.
@@ -106,6 +107,8 @@ public:
 
     // Run and position grid.
     void Button2Click();
+    // After the run file is written: the status bar tells how many errors the check finds.
+    void reportProblemsBeforeRun();
     void Timer1Timer();
     // Double-click on row 1 to 4 of sgPos: the row's x and y go into the argument cell
     // selected in the details window and the one right of it.

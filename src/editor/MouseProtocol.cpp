@@ -154,6 +154,10 @@ void TForm2::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x,
             hdlEndItm = searchedSelection && hdlEndRow != -1 ? selItm : nullptr;
         } else if (button == Qt::RightButton) {
             rBtnDown = 1;
+            // The link starts at the item under the press, also when the pointer has not
+            // moved since an earlier drag ended elsewhere.
+            if (hakoniwa::Scene* scene = Form1->project.activeScene())
+                hoverOver(*scene, x, y);
         }
         downX = x;
         downY = y;
@@ -175,8 +179,9 @@ void TForm2::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, i
     });
 }
 
-// No hover pass runs while the right button is held, so the current item is still the one
-// the drag started on: it gets a row jumping to the topmost item under the release.
+// The press made the item under it current and no hover pass runs while the right button is
+// held, so the current item is the one the drag started on: it gets a row jumping to the
+// topmost item under the release.
 void TForm2::linkByRightDrag(hakoniwa::Scene& scene, int x, int y) {
     hakoniwa::Item* source = inScene(scene, curItm);
     if (!source)

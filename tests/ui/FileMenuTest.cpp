@@ -116,3 +116,24 @@ TEST_F(FileMenu, RecentFilesAreKeptNewestFirstAndForgetMissingOnes) {
     EXPECT_FALSE(Form1->statusBar()->currentMessage().isEmpty());
     EXPECT_EQ(Form1->projectFile, files[5]);
 }
+
+TEST_F(FileMenu, AReadStoppedByABadLineKeepsItsFailureCaptionWithTheUnsavedMark) {
+    const QString bad = scratch.filePath("bad.txt");
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // Page 2 names a scene the header lacks.
+    file.write("[scene_headder]\r\nA\r\nB\r\n[/scene_headder]\r\n[itm]\r\n\t[page0]\r\n"
+               "\t[page1]\r\n\t\titm0\t\r\n\t[page2]\r\n\t\titm1\t\r\n");
+    file.close();
+    dialogs->openName = bad;
+    Form1->N2Click();
+    ASSERT_EQ(dialogs->errors.size(), 1); // the message came and was closed
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム 例外:308TForm1::ldSource *"));
+    // Later changes keep it; a save that succeeds ends it.
+    makeChange();
+    Form1->undoStack->undo();
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム 例外:308TForm1::ldSource *"));
+    dialogs->saveName = scratch.filePath("good.txt");
+    Form1->saveClick();
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("システム - good.txt"));
+}

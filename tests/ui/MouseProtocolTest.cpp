@@ -202,8 +202,14 @@ TEST_F(MouseProtocol, RightDragFromItemToItemAppendsAJumpRow) {
     EXPECT_EQ(a.sheet.cell(3, rows), "");
     EXPECT_EQ(Form2->rBtnDown, 0);
 
-    drag(Qt::RightButton, 255, 55, 255, 56); // onto itself
-    EXPECT_EQ(b.sheet.cell(1, b.sheet.rowCount() - 1), "2");
+    // Pressed again where the last drag ended, without a move: the link starts at b, the item
+    // under the press, not at a, the item last pointed at.
+    press(Qt::RightButton, 255, 55);
+    move(150, 200);
+    move(255, 56);
+    release(Qt::RightButton, 255, 56);
+    ASSERT_EQ(a.sheet.rowCount(), rows + 1);
+    EXPECT_EQ(b.sheet.cell(1, b.sheet.rowCount() - 1), "2"); // b's jump to itself
 
     // From empty canvas, or to empty canvas: nothing.
     const int bRows = b.sheet.rowCount();

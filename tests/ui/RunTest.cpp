@@ -2,6 +2,7 @@
 #include "WindowsFixture.h"
 
 #include "app/Unit1.h"
+#include "details/Settei.h"
 #include "editor/Unit2.h"
 #include "handles/Unit5.h"
 #include "model/SourceWriter.h"
@@ -13,7 +14,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QThread>
@@ -160,6 +163,23 @@ TEST_F(Run, WritesTheRunFileThenStartsTheScriptEveryTime) {
         EXPECT_EQ(launch.workingDirectory, Form1->baseDir);
     }
     EXPECT_FALSE(Form1->windowTitle().contains(QStringLiteral("例外")));
+}
+
+TEST_F(Run, RunSaysHowManyProblemsTheCheckFindsAndRunsAllTheSame) {
+    Form2->addItm(Form1->project.scene(0));
+    hakoniwa::ItemSheet& sheet = Form1->project.scene(0).item(0).sheet;
+    sheet.setCell(1, 2, "99"); // a jump to nothing
+    sheet.setCell(2, 2, Form3->definitions.components.back());
+    sheet.setCell(1, 3, "98");
+    sheet.setCell(2, 3, Form3->definitions.components.back());
+    Form1->statusBar()->clearMessage();
+    Form1->Button2Click();
+    const QString said = Form1->statusBar()->currentMessage();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^問題が [2-9]\\d* 件あります（表示 > 問題）$"))
+                    .match(said)
+                    .hasMatch())
+        << said.toStdString();
+    EXPECT_EQ(launcher->launches.size(), 1u);
 }
 
 TEST_F(Run, FailedWriteIsReportedAndTheScriptGetsThePreviousRunFile) {
