@@ -179,6 +179,7 @@ void Interpreter::startThreads(const std::shared_ptr<Call>& call) {
 void Interpreter::callScene(Thread& caller, int scene) {
     if (caller.call->depth >= kMaxCallDepth)
         throw RowFault("シーンの呼び出しが深すぎます");
+    rowsLeft_ -= kRowsPerCall;
     auto call = std::make_shared<Call>();
     call->scene = scene;
     call->caller = &caller;

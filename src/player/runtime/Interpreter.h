@@ -23,6 +23,9 @@ public:
     // Rows all threads together may run in one frame; past it the frame ends and the threads
     // go on in the next, so no loop (through items, scene calls or returns) freezes the game.
     static constexpr int kRowsPerFrame = 100000;
+    // What a scene call takes of the frame's rows besides its jump row: making the call, its
+    // threads and its locals costs as much as running that many rows.
+    static constexpr int kRowsPerCall = 10;
     static constexpr int kMaxCallDepth = 1000;
 
     Interpreter(Program program, SystemVariables system, FileResolver files,
