@@ -37,9 +37,9 @@ TEST_F(FileMenu, ShortcutsReachTheirActions) {
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
         return texts;
     }();
-    EXPECT_EQ(
-        entries.join(QLatin1Char('|')),
-        QStringLiteral("新規|テンプレートから新規|-|開く|最近使ったファイル|-|保存|上書き保存|名前を付けて保存|-|終了"));
+    EXPECT_EQ(entries.join(QLatin1Char('|')),
+              QStringLiteral("新規|テンプレートから新規|-|開く|最近使ったファイル|-|保存|"
+                             "上書き保存|名前を付けて保存|書き出し|-|終了"));
 
     // Ctrl+S without a file asks for a name, and a name without an extension gets ".txt".
     makeChange();
