@@ -4,7 +4,8 @@
 # editor's start-up directory (the folder holding dat/), with HAKONIWA_BIN_DIR set to the
 # editor's own folder and HAKONIWA_PROJECT_DIR to the saved project's folder (the game's
 # images and sounds lie there). The editor does not wait for it, so neither does this script:
-# it logs the run, starts the player in the background and ends.
+# it logs the run, ends the last run's player if it still plays, starts the player in the
+# background and ends.
 here=$(dirname "$0")
 run_file="$here/tmp.txt"
 log="$here/run.log"
@@ -41,4 +42,24 @@ fi
 if [ -n "$HAKONIWA_PROJECT_DIR" ]; then
     set -- "$@" --files "$HAKONIWA_PROJECT_DIR"
 fi
+# One game at a time: the player this script started last (its process number is kept in
+# player.pid) ends before the new one starts. The number is only trusted while it still names
+# a hakoniwa-player, since a finished process's number can be given to another program.
+pid_file="$here/player.pid"
+if [ -f "$pid_file" ]; then
+    last=$(cat "$pid_file" 2> /dev/null)
+    case "$last" in '' | *[!0-9]*) last="" ;; esac
+    if [ -n "$last" ]; then
+        name=$(cat "/proc/$last/comm" 2> /dev/null || ps -p "$last" -o comm= 2> /dev/null)
+        if [ "$name" = "hakoniwa-player" ]; then
+            kill "$last" 2> /dev/null
+            tries=0
+            while [ $tries -lt 20 ] && kill -0 "$last" 2> /dev/null; do
+                sleep 0.1
+                tries=$((tries + 1))
+            done
+        fi
+    fi
+fi
 "$player" "$@" "$run_file" < /dev/null > /dev/null 2>> "$log" &
+echo $! > "$pid_file"

@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/AssetsWindow.h"
 #include "app/ErrorHistory.h"
 #include "app/GameExportMenu.h"
 #include "app/Guarded.h"
@@ -218,6 +219,7 @@ void TForm1::buildMenu() {
     helpPane->setShortcutContext(Qt::ApplicationShortcut);
 }
 
+    view->addAction(QStringLiteral("素材"), this, [this] { reported([&] { showAssetsWindow(this); }); });
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     const QWidget* client = centralWidget();

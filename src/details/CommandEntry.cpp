@@ -14,6 +14,7 @@
 #include "model/CellText.h"
 #include "model/CommandEntryRules.h"
 #include "model/Item.h"
+#include "model/JumpRow.h"
 #include "model/NumberConversion.h"
 #include "model/TextOps.h"
 #include "model/Texts.h"
@@ -304,6 +305,8 @@ void TForm3::commitEntry(hakoniwa::ItemSheet& sheet, int column, int row) {
     switch (hakoniwa::entryComboFor(sheet, column, row)) {
     case hakoniwa::EntryCombo::Targets:
         sheet.setCell(1, row, std::to_string(cbMOl->currentIndex()));
+        hakoniwa::giveJumpDefaultComponent(sheet, row, definitions.components,
+                                           definitions.instructions);
         refreshSheet();
         Form2->dspAllItm();
         break;

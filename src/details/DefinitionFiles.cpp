@@ -43,6 +43,11 @@ void TForm3::loadDefinitions() {
     refillCombo(cbMtd, definitions.instructions);
     definitions.components = readLines(Form1->baseDir, folderPath + "\\cmp.txt");
     refillCombo(cbCmp, definitions.components);
+    // The help file is optional: without it the help pane shows each description line alone.
+    const QString helpFile = hakoniwa::DataPaths::join(Form1->baseDir, folderPath + "\\help.txt");
+    help.reset();
+    if (QFile::exists(helpFile))
+        help = hakoniwa::VocabularyHelp::parse(readDefinitionFile(helpFile));
 
     refillTree(tvOpList, hakoniwa::buildInstructionTree(definitions.instructions));
     refillTree(tvCmList, hakoniwa::buildComponentList(definitions.components));

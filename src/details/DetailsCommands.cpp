@@ -10,6 +10,7 @@
 #include "model/CommandEntryRules.h"
 #include "model/InstructionTree.h"
 #include "model/Item.h"
+#include "model/JumpRow.h"
 #include "model/NumberConversion.h"
 #include "model/VariableRename.h"
 #include "platform/Cp932Codec.h"
@@ -101,6 +102,8 @@ void TForm3::Button4Click() {
                 hakoniwa::pickCommand(sheet, curRow, definitions, data);
             } else if (curCol == 1 && data != -1) {
                 hakoniwa::pickTarget(sheet, curRow, data);
+                hakoniwa::giveJumpDefaultComponent(sheet, curRow, definitions.components,
+                                                   definitions.instructions);
             } else if (curCol >= 3) {
                 if (data != -1)
                     write(variables.entries.at(data));

@@ -205,4 +205,6 @@ void TForm3::connectHandlers() {
     sheetView->sheetModel()->asOneAction = [](const std::function<void()>& edit) {
         recordEdit(QStringLiteral("セルの編集"), edit);
     };
+    connectHelp();
+    connectAssetDrops();
 }

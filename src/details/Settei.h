@@ -4,8 +4,11 @@
 #include "model/Definitions.h"
 #include "model/TargetList.h"
 #include "model/VariableList.h"
+#include "model/VocabularyHelp.h"
 
+#include <QModelIndex>
 #include <QWidget>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -19,6 +22,7 @@ class QStatusBar;
 class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
+class HelpPane;
 class SheetView;
 
 namespace hakoniwa {
@@ -93,6 +97,22 @@ public:
     hakoniwa::Definitions definitions;
     hakoniwa::TargetList targets;
     hakoniwa::VariableList variables;
+    // The vocabulary folder's help file (help.txt), when it has one.
+    std::optional<hakoniwa::VocabularyHelp> help;
+    // The help window beside this one; F1 brings it forward.
+    HelpPane* helpPane = nullptr;
+    // Shows in the help pane the page of a definition line, or of the row's instruction or
+    // component, with the argument of `column` and its constant `choice` marked.
+    void showDefinitionHelp(std::string_view line, hakoniwa::DefinitionKind kind,
+                            int column = -1, const std::string& choice = std::string());
+    void showRowHelp(int column, int row, const std::string& choice = std::string());
+    // The cell under the shown sheet's cell cursor; invalid when no sheet is shown.
+    QModelIndex selectedCell() const;
+    // True for an argument cell whose definition asks for a file.
+    bool isFileArgumentCell(int column, int row) const;
+    // Writes a project file's name into an argument cell of the shown sheet as one undo step:
+    // relative to the project's folder when it lies there. False for any other cell.
+    bool putAssetName(int column, int row, const QString& file);
 
     // Rebuild the jump-target list and the variable lists (this window's and the information
     // window's) from the project.
@@ -179,6 +199,10 @@ private:
     void buildButtons();
     void buildPopupMenu();
     void connectHandlers();
+    // The help pane and what makes it follow the user's choice.
+    void connectHelp();
+    // Files dragged onto a file argument cell.
+    void connectAssetDrops();
     // Type-to-filter on the four pick lists.
     void buildTreeFilters();
     // Reads conf.txt and the three files of the folder it names into the combo boxes, then

@@ -111,10 +111,13 @@ TEST_F(DetailsCommands, PickWritesTheClickedEntryIntoThePressedCell) {
         Form3->tvOpListDblClick();
     };
 
-    // The third item under "飛び先アイテム" becomes the jump, with straight handles.
+    // The third item under "飛び先アイテム" becomes the jump, with straight handles and the
+    // component a drawn link gets.
     sheet.setCell(6, 3, "7");
     pick(Form3->tvMdList->topLevelItem(1)->child(2), 1, 3);
     EXPECT_EQ(sheet.cell(1, 3), "3");
+    EXPECT_EQ(sheet.cell(2, 3), Form3->definitions.components.back());
+    sheet.setCell(2, 3, "");
     EXPECT_EQ(std::string(sheet.cell(6, 3)) + std::string(sheet.cell(7, 3)) +
                   std::string(sheet.cell(8, 3)) + std::string(sheet.cell(9, 3)),
               "0-100-10");

@@ -13,7 +13,8 @@ void WindowsFixture::copyDataFolder() {
     while (it.hasNext()) {
         const QString file = it.next();
         // What a run from the repository's editor left behind is no part of the data.
-        if (file.endsWith("/bat/tmp.txt") || file.endsWith("/bat/run.log"))
+        if (file.endsWith("/bat/tmp.txt") || file.endsWith("/bat/run.log") ||
+            file.endsWith("/bat/player.pid"))
             continue;
         const QString target = scratch.path() + "/dat/" + QDir(source).relativeFilePath(file);
         QDir().mkpath(QFileInfo(target).path());
