@@ -1,7 +1,8 @@
-#include "app/Unit1.h"
+#include "app/ProjectFile.h"
 
 #include "app/Guarded.h"
 #include "app/Recovery.h"
+#include "app/Unit1.h"
 #include "editor/Unit2.h"
 #include "model/SourceReader.h"
 #include "model/SourceWriter.h"
@@ -23,6 +24,32 @@ QString runFilePath(const QString& baseDir) {
 }
 
 const QString kNotAProject = QStringLiteral("プロジェクトファイルではありません");
+
+// The file this editor last read or wrote, and what it held then.
+struct LastSeen {
+    QString fileName;
+    hakoniwa::FileStamp stamp;
+};
+
+LastSeen& lastSeen() {
+    static LastSeen seen;
+    return seen;
+}
+
+// Tells the user, in the status bar, why the save left no previous version beside the file.
+QString backupNote(hakoniwa::FileStore::Backup backup) {
+    using Backup = hakoniwa::FileStore::Backup;
+    switch (backup) {
+    case Backup::FolderClosed:
+        return QStringLiteral("このフォルダには前の版 (.bak) を残せないため、上書きしました");
+    case Backup::NameTooLong:
+        return QStringLiteral("名前が長すぎて前の版 (.bak) を残せないため、上書きしました");
+    case Backup::Refused:
+        return QStringLiteral("前の版 (.bak) を置き換えられないため、上書きしました");
+    default:
+        return QString();
+    }
+}
 
 // True for the whole of a read, also when it ends by a failure: while it is set, new memos
 // are hidden, new sheets stay out of the details window and nothing is redrawn.
@@ -60,6 +87,7 @@ TForm1::ReadResult TForm1::ldSource(const QString& fileName) {
             message = kNotAProject;
             return;
         }
+        projectfile::remember(fileName, block->bytes());
         clrAllScene();
         replaced = true;
         // The tabs and memos show what was read, also when a line stopped the reader.
@@ -96,11 +124,36 @@ bool TForm1::mkSource(const QString& fileName) {
         }
         // A save keeps the previous version beside the file, and makes the recovery copy
         // unneeded.
-        if (!hakoniwa::FileStore::writeKeepingBackup(fileName,
-                                                     hakoniwa::SourceWriter::write(project)))
-            statusBar()->showMessage(
-                QStringLiteral("このフォルダには前の版 (.bak) を残せないため、上書きしました"));
+        const std::string bytes = hakoniwa::SourceWriter::write(project);
+        const QString note = backupNote(hakoniwa::FileStore::writeKeepingBackup(fileName, bytes));
+        projectfile::remember(fileName, bytes);
+        if (!note.isEmpty())
+            statusBar()->showMessage(note);
         if (recovery)
             recovery->discard();
     });
+}
+
+void projectfile::remember(const QString& fileName, std::string_view bytes) {
+    lastSeen() = {fileName, hakoniwa::FileStore::stampOf(fileName, bytes)};
+}
+
+projectfile::Overwrite projectfile::askBeforeOverwriting(QWidget* parent, const QString& fileName) {
+    if (fileName != lastSeen().fileName)
+        return Overwrite::Yes;
+    bool changed = true;
+    try {
+        changed = hakoniwa::FileStore::changedSince(fileName, lastSeen().stamp);
+    } catch (const std::exception&) {
+        // Unreadable now: better asked about than written over unseen.
+    }
+    if (!changed)
+        return Overwrite::Yes;
+    const int answer = hakoniwa::Dialogs::current().choose(
+        parent, QStringLiteral("ファイルはほかのプログラムで変更されています。上書きしますか？"),
+        {QStringLiteral("上書き"), QStringLiteral("名前を付けて保存"),
+         QStringLiteral("キャンセル")});
+    if (answer == 0)
+        return Overwrite::Yes;
+    return answer == 1 ? Overwrite::SaveAs : Overwrite::Cancel;
 }

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTimer>
 #include <QUndoStack>
 #include <chrono>
@@ -42,9 +43,10 @@ Recovery::Recovery(QObject* parent, const hakoniwa::Project& project,
     if (auto* application = QCoreApplication::instance())
         connect(application, &QCoreApplication::aboutToQuit, this, &Recovery::cleanExit);
     if (!store_.claim())
-        errorLog().addMessage(QStringLiteral("%1 を使えないため、自動保存しません"
-                                             "（別のシステムが使用中か、フォルダーを作れません）")
-                                  .arg(store_.path()));
+        errorLog().addMessage(
+            QStringLiteral("%1 を使えないため、自動保存しません（フォルダーを作れないか、"
+                           "ほかのユーザーのものです）")
+                .arg(folder));
 }
 
 Recovery::~Recovery() {
@@ -54,19 +56,31 @@ Recovery::~Recovery() {
 void Recovery::start(QWidget* parent, const std::function<void(const QString&)>& restore) {
     if (!active())
         return;
-    if (store_.exists()) {
-        const QString written = store_.writtenAt().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    // Newest first; the first one restored ends the questions, and the rest wait for the
+    // next start, as nothing may replace the work just restored.
+    for (const RecoveryStore::Leftover& leftover : store_.takeLeftovers()) {
+        const QString written = leftover.writtenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        const QString when =
+            leftover.origin.isEmpty()
+                ? written
+                : QStringLiteral("%1、%2").arg(QDir::toNativeSeparators(leftover.origin), written);
         const int answer = hakoniwa::Dialogs::current().choose(
             parent,
             QStringLiteral("前回終了しなかったときの作業が残っています（%1 保存）。復元しますか？")
-                .arg(written),
+                .arg(when),
             {QStringLiteral("復元"), QStringLiteral("破棄")});
         // A question closed without an answer loses nothing: the work comes back.
-        if (answer == 1)
-            removeFile();
-        else
-            restore(store_.path());
+        if (answer == 1) {
+            if (!store_.discard(leftover.path))
+                reportFailure(QStringLiteral("%1 を削除できません").arg(leftover.path));
+            continue;
+        }
+        store_.takeOver(leftover.path);
+        restoredFrom_ = leftover.origin;
+        restore(store_.path());
+        break;
     }
+    store_.releaseLeftovers();
     timer_->start();
 }
 
@@ -90,6 +104,8 @@ void Recovery::autosave() {
             return;
         }
         buffer_.clear();
+        const QString origin = origin_ ? origin_() : QString();
+        buffer_ = RecoveryStore::originLine(origin.isEmpty() ? restoredFrom_ : origin);
         SourceWriter::write(project_, buffer_);
         pending_ = std::async(std::launch::async, [this, path = store_.path()] {
             RecoveryStore::write(path, buffer_);
@@ -180,6 +196,7 @@ void restoreProject(const QString& path) {
 void attachRecovery() {
     Form1->recovery =
         new Recovery(Form1, Form1->project, [] { return Form1 && Form1->hasUnsavedChanges(); });
+    Form1->recovery->setOrigin([] { return Form1 ? Form1->projectFile : QString(); });
 }
 
 void offerRecovery() {

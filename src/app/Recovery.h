@@ -15,8 +15,8 @@ class Project;
 }
 
 // Keeps the open project safe from a crash: while it has unsaved changes, writes its source
-// file every minute to the recovery file; at the next start, offers what a run that did not
-// end normally left there. A save or a clean exit removes the file.
+// file every minute to this editor's own recovery file; at the next start, offers what every
+// run that did not end normally left, newest first. A save or a clean exit removes the file.
 //
 // The bytes are made on the event-loop thread (nothing else may read the project) into a
 // buffer whose memory is reused from one write to the next; the file is written on a worker
@@ -27,8 +27,8 @@ class Recovery : public QObject {
 public:
     static constexpr int kIntervalMs = 60 * 1000;
 
-    // Reads `project` (which outlives this) whenever `hasUnsavedChanges` says so. Claims the
-    // recovery file in `folder`; when another running editor has it, this one does nothing.
+    // Reads `project` (which outlives this) whenever `hasUnsavedChanges` says so. Claims a
+    // recovery file of its own in `folder`; when the folder cannot be used, does nothing.
     Recovery(QObject* parent, const hakoniwa::Project& project,
              std::function<bool()> hasUnsavedChanges,
              const QString& folder = hakoniwa::RecoveryStore::defaultFolder());
@@ -38,9 +38,14 @@ public:
     bool active() const { return store_.claimed(); }
     QString path() const { return store_.path(); }
 
-    // At start: when a recovery file is there, asks (with the time it was written) whether to
-    // restore it, which calls `restore` with its path, or to discard it. Then starts the
-    // timer.
+    // The file the project belongs to, named in the recovery file (none: the file it was
+    // restored from).
+    void setOrigin(std::function<QString()> origin) { origin_ = std::move(origin); }
+
+    // At start: for each recovery file left by an editor that did not end, newest first, asks
+    // (naming the file its work came from and the time it was written) whether to restore it,
+    // which calls `restore` with its path and ends the questions, or to discard it. Then
+    // starts the timer.
     void start(QWidget* parent, const std::function<void(const QString&)>& restore);
     // The timer's slot: writes the project when it has unsaved changes, removes the file when
     // it has none. A write still in flight makes it wait for the next turn.
@@ -63,6 +68,8 @@ private:
 
     const hakoniwa::Project& project_;
     std::function<bool()> hasUnsavedChanges_;
+    std::function<QString()> origin_;
+    QString restoredFrom_;
     hakoniwa::RecoveryStore store_;
     QTimer* timer_ = nullptr;
     std::string buffer_; // only the worker touches it while `pending_` runs

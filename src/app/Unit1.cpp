@@ -5,6 +5,7 @@
 #include "app/GameExportMenu.h"
 #include "app/Guarded.h"
 #include "app/Keys.h"
+#include "app/ProjectFile.h"
 #include "app/ProblemsWindow.h"
 #include "app/RecentFiles.h"
 #include "app/UndoSteps.h"
@@ -555,6 +556,14 @@ QString TForm1::withProjectSuffix(const QString& fileName) {
 }
 
 bool TForm1::saveTo(const QString& fileName) {
+    switch (projectfile::askBeforeOverwriting(this, fileName)) {
+    case projectfile::Overwrite::SaveAs:
+        return saveAs();
+    case projectfile::Overwrite::Cancel:
+        return false;
+    case projectfile::Overwrite::Yes:
+        break;
+    }
     if (!bringTemplateFiles(fileName) || !mkSource(fileName))
         return false;
     projectFile = fileName;

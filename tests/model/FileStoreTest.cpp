@@ -1,5 +1,7 @@
 #include "platform/FileStore.h"
+#include "../ui/FileSizeLimit.h"
 #include "model/SourceWriter.h"
+#include "platform/RecoveryStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,8 +12,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -98,8 +104,7 @@ int crashRuns() {
 // A save killed at any moment leaves the file with its old or its new bytes whole, the backup
 // with the bytes it held or the file's old bytes, and nothing else in the folder. The bytes are
 // written unnamed where the file system allows it; only a kill in the moment between naming
-// them and the rename (or on a file system without unnamed files) leaves the fixed temporary
-// name, which the next save of the same file clears away.
+// them and the rename (or on a file system without unnamed files) leaves a temporary file.
 TEST(FileStoreCrash, KilledSaveLeavesOldOrNewBytesWhole) {
     const std::string older = projectBytes(50, 'a');
     const std::string old = projectBytes(400, 'b');
@@ -107,9 +112,6 @@ TEST(FileStoreCrash, KilledSaveLeavesOldOrNewBytesWhole) {
     QTemporaryDir folder;
     const QString path = folder.filePath("p.txt");
     const QString backup = path + ".bak";
-    const QStringList mayStay = {"p.txt", "p.txt.bak",
-                                 QFileInfo(FileStore::temporaryPathOf(path)).fileName(),
-                                 QFileInfo(FileStore::temporaryPathOf(backup)).fileName()};
 
     // A whole save, timed, gives the span in which the kills fall.
     putFile(path, old);
@@ -123,6 +125,9 @@ TEST(FileStoreCrash, KilledSaveLeavesOldOrNewBytesWhole) {
     int leftBehind = 0;
     for (int run = 0; run < crashRuns(); ++run) {
         SCOPED_TRACE("seed " + std::to_string(seed) + ", run " + std::to_string(run));
+        // Anew: a kill between the two renames leaves the file and its backup one file.
+        QFile::remove(path);
+        QFile::remove(backup);
         putFile(path, old);
         putFile(backup, older);
         const bool keepBackup = run % 2 == 1;
@@ -138,8 +143,9 @@ TEST(FileStoreCrash, KilledSaveLeavesOldOrNewBytesWhole) {
             ASSERT_TRUE(kept == older || (keepBackup && kept == old))
                 << "the backup holds " << kept.size() << " bytes";
         for (const QString& name : QDir(folder.path()).entryList(QDir::Files | QDir::Hidden)) {
-            ASSERT_TRUE(mayStay.contains(name)) << name.toStdString();
-            if (name.endsWith(".hakoniwa-saving")) {
+            const bool temporary = FileStore::isTemporaryName(name);
+            ASSERT_TRUE(name == "p.txt" || name == "p.txt.bak" || temporary) << name.toStdString();
+            if (temporary) {
                 ++leftBehind; // counted once: each run starts without it
                 QFile::remove(folder.filePath(name));
             }
@@ -148,8 +154,6 @@ TEST(FileStoreCrash, KilledSaveLeavesOldOrNewBytesWhole) {
     std::printf("%d of %d saves killed before they ended; %d temporary files left\n", interrupted,
                 crashRuns(), leftBehind);
 
-    putFile(FileStore::temporaryPathOf(path), "left by a killed save");
-    putFile(FileStore::temporaryPathOf(backup), "left by a killed save");
     save(path, fresh, true);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"p.txt", "p.txt.bak"}));
@@ -167,9 +171,24 @@ TEST(FileStore, SaveGoesThroughLinksAndKeepsPermissions) {
     FileStore::writeKeepingBackup(link, "new");
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(fileBytes(path), "new");
-    EXPECT_EQ(fileBytes(link + ".bak"), "old");
-    EXPECT_EQ(QFile::permissions(path),
-              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(fileBytes(path + ".bak"), "old"); // beside the file, as the same file
+    const auto ownerOnly =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    EXPECT_EQ(QFile::permissions(path), ownerOnly);
+    EXPECT_EQ(QFile::permissions(path + ".bak"), ownerOnly); // no wider than what it keeps
+
+    // A link at a name the save makes is replaced, never written through.
+    const QString other = folder.filePath("other.txt");
+    putFile(other, "someone else's");
+    ASSERT_TRUE(QFile::remove(path + ".bak"));
+    ASSERT_TRUE(QFile::link(other, path + ".bak"));
+    ASSERT_TRUE(QFile::link(other, folder.filePath("made.txt")));
+    EXPECT_EQ(FileStore::writeKeepingBackup(path, "newer"), FileStore::Backup::Kept);
+    FileStore::writeAll(folder.filePath("made.txt"), "made");
+    EXPECT_EQ(fileBytes(other), "someone else's");
+    EXPECT_FALSE(QFileInfo(path + ".bak").isSymLink());
+    EXPECT_EQ(fileBytes(path + ".bak"), "new");
+    EXPECT_FALSE(QFileInfo(folder.filePath("made.txt")).isSymLink());
 }
 
 // Both ways of reading give the file's bytes, the second straight into the room asked for its
@@ -197,4 +216,204 @@ TEST(FileStore, ReadsWholeFilesAndRefusesOthers) {
         EXPECT_THROW(FileStore::readAll(other), std::runtime_error);
         EXPECT_THROW(FileStore::readInto(other, nothing), std::runtime_error);
     }
+}
+
+namespace {
+
+constexpr uid_t kColleague = 1000; // also the group both colleagues share
+constexpr uid_t kSaver = 1001;
+constexpr uid_t kStranger = 65534;
+
+// Runs `work` in a child process, as `uid` (group `uid`, and `extraGroup` too when given) when
+// the tests run as root; its exit code: 0 done, 1 threw, or what `work` returned.
+int runAs(uid_t uid, const std::function<int()>& work, gid_t extraGroup = 0) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0) {
+            const gid_t groups[] = {uid, extraGroup};
+            if (setgroups(extraGroup ? 2 : 1, groups) != 0 || setresgid(uid, uid, uid) != 0 ||
+                setresuid(uid, uid, uid) != 0)
+                _exit(2);
+        }
+        try {
+            _exit(work());
+        } catch (...) {
+            _exit(1);
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct stat statOf(const QString& path) {
+    struct stat info {};
+    lstat(QFile::encodeName(path).constData(), &info);
+    return info;
+}
+
+void setOwner(const QString& path, uid_t uid, gid_t gid, mode_t mode) {
+    ASSERT_EQ(lchown(QFile::encodeName(path).constData(), uid, gid), 0);
+    if (!QFileInfo(path).isSymLink())
+        ASSERT_EQ(chmod(QFile::encodeName(path).constData(), mode), 0);
+}
+
+// The exit code a child gives for what became of the backup.
+int backupCode(FileStore::Backup backup) {
+    return 10 + static_cast<int>(backup);
+}
+
+} // namespace
+
+// In a shared folder with the sticky bit, a neighbour's link at the backup's or a made file's
+// name does not lead the save into the file it names, and the save still goes on.
+TEST(FileStoreAmongUsers, PlantedLinksInASharedFolderAreNotFollowed) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as two users";
+    QTemporaryDir scratch;
+    chmod(QFile::encodeName(scratch.path()).constData(), 0755);
+    const QString shared = scratch.filePath("shared");
+    QDir().mkdir(shared);
+    setOwner(shared, 0, 0, 01777);
+    const QString game = shared + "/game.txt";
+    const QString secret = scratch.filePath("secret");
+    putFile(game, "old");
+    putFile(secret, "private");
+    setOwner(game, kColleague, kColleague, 0600);
+    setOwner(secret, kColleague, kColleague, 0600);
+
+    EXPECT_EQ(runAs(kStranger,
+                    [&] {
+                        return QFile::link(secret, game + ".bak") &&
+                                       QFile::link(secret, shared + "/run.txt")
+                                   ? 0
+                                   : 3;
+                    }),
+              0);
+    EXPECT_EQ(
+        runAs(kColleague, [&] { return backupCode(FileStore::writeKeepingBackup(game, "new")); }),
+        backupCode(FileStore::Backup::Refused));
+    EXPECT_EQ(runAs(kColleague, [&] { return FileStore::writeAll(shared + "/run.txt", "run"), 0; }),
+              1);
+    EXPECT_EQ(fileBytes(secret), "private");
+    EXPECT_EQ(fileBytes(game), "new");
+    EXPECT_TRUE(QFileInfo(game + ".bak").isSymLink());
+
+    // One who may replace the links replaces them rather than writing through them.
+    EXPECT_EQ(FileStore::writeKeepingBackup(game, "newer"), FileStore::Backup::Kept);
+    FileStore::writeAll(shared + "/run.txt", "run");
+    EXPECT_EQ(fileBytes(secret), "private");
+    EXPECT_EQ(fileBytes(game + ".bak"), "new");
+    EXPECT_EQ(statOf(game + ".bak").st_uid, kColleague);
+    EXPECT_FALSE(QFileInfo(shared + "/run.txt").isSymLink());
+}
+
+// A save that fails, refused or cut short, leaves both the file and its earlier backup.
+TEST(FileStoreAmongUsers, FailedSaveChangesNothing) {
+    QTemporaryDir folder;
+    chmod(QFile::encodeName(folder.path()).constData(), 0777);
+    const QString path = folder.filePath("p.txt");
+    putFile(path, "short");
+    putFile(path + ".bak", "older");
+    {
+        const FileSizeLimit diskFull(10);
+        EXPECT_THROW(FileStore::writeKeepingBackup(path, "far too long for the disk"),
+                     std::runtime_error);
+    }
+    if (geteuid() == 0) {
+        setOwner(path, kStranger, kStranger, 0444);
+        setOwner(path + ".bak", kStranger, kStranger, 0644);
+    } else {
+        chmod(QFile::encodeName(path).constData(), 0444);
+    }
+    EXPECT_EQ(runAs(kStranger, [&] { return FileStore::writeKeepingBackup(path, "x"), 0; }), 1);
+    EXPECT_EQ(fileBytes(path), "short");
+    EXPECT_EQ(fileBytes(path + ".bak"), "older");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"p.txt", "p.txt.bak"}));
+}
+
+// A colleague's group-shared file stays the colleague's, with its group and mode, whether the
+// saver may give a new file that owner (root) or not (then it is written in place).
+TEST(FileStoreAmongUsers, SharedFileKeepsOwnerGroupAndMode) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as two users";
+    QTemporaryDir scratch;
+    chmod(QFile::encodeName(scratch.path()).constData(), 0755);
+    const QString team = scratch.filePath("team");
+    QDir().mkdir(team);
+    setOwner(team, 0, kColleague, 02775);
+    const QString path = team + "/game.txt";
+    putFile(path, "by the colleague");
+    setOwner(path, kColleague, kColleague, 0660);
+
+    FileStore::writeKeepingBackup(path, "by root");
+    EXPECT_EQ(runAs(
+                  kSaver,
+                  [&] { return backupCode(FileStore::writeKeepingBackup(path, "by a saver")); },
+                  kColleague),
+              backupCode(FileStore::Backup::Kept));
+    for (const QString& file : {path, path + ".bak"}) {
+        const struct stat info = statOf(file);
+        EXPECT_EQ(info.st_mode & 07777, 0660u) << file.toStdString();
+        EXPECT_EQ(info.st_gid, kColleague) << file.toStdString();
+    }
+    EXPECT_EQ(statOf(path).st_uid, kColleague);
+    EXPECT_EQ(fileBytes(path), "by a saver");
+    EXPECT_EQ(fileBytes(path + ".bak"), "by root");
+    EXPECT_EQ(QDir(team).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"game.txt", "game.txt.bak"}));
+}
+
+// Names up to the longest a folder takes are saved; where name.bak would be longer, without a
+// backup, and the caller is told so.
+TEST(FileStore, LongestNamesAreSaved) {
+    QTemporaryDir folder;
+    std::string longest;
+    for (int i = 0; i < 85; ++i)
+        longest += "\xe3\x81\x82"; // あ: 255 bytes in all
+    const QString tooLongForBackup = folder.filePath(QString::fromStdString(longest));
+    const QString fitsBackup =
+        folder.filePath(QString::fromStdString(longest.substr(0, 249)) + "xx");
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(FileStore::writeKeepingBackup(tooLongForBackup, "bytes"),
+                  round == 0 ? FileStore::Backup::NoPrevious : FileStore::Backup::NameTooLong);
+        EXPECT_EQ(FileStore::writeKeepingBackup(fitsBackup, "bytes"),
+                  round == 0 ? FileStore::Backup::NoPrevious : FileStore::Backup::Kept);
+    }
+    EXPECT_EQ(fileBytes(tooLongForBackup), "bytes");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+// A file counts as changed when its bytes differ from what was last read or written; a touch
+// alone or a file gone since does not.
+TEST(FileStore, StampTellsAnotherProgramsSave) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("p.txt");
+    FileStore::writeAll(path, "mine");
+    const FileStamp stamp = FileStore::stampOf(path, "mine");
+    EXPECT_FALSE(FileStore::changedSince(path, stamp));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    putFile(path, "mine");
+    EXPECT_FALSE(FileStore::changedSince(path, stamp));
+    putFile(path, "ours");
+    EXPECT_TRUE(FileStore::changedSince(path, stamp));
+    QFile::remove(path);
+    EXPECT_FALSE(FileStore::changedSince(path, stamp));
+}
+
+// The state folder is made private also when it was there before, and nothing at the lock's
+// name can make the start wait.
+TEST(RecoveryStore, FolderIsPrivateAndTheLockNeverBlocks) {
+    QTemporaryDir scratch;
+    const QString folder = scratch.filePath("state");
+    QDir().mkdir(folder);
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder + "/recovery.lock").constData(), 0600), 0);
+    RecoveryStore store(folder);
+    EXPECT_TRUE(store.claim());
+    EXPECT_EQ(statOf(folder).st_mode & 0777, 0700u);
+    RecoveryStore::write(store.path(), "work");
+    EXPECT_EQ(statOf(store.path()).st_mode & 0777, 0600u);
 }

@@ -189,9 +189,9 @@ TEST_F(ProjectFile, FailedSaveReportsAndKeepsThePreviousFile) {
         Form1->mkSource(path);
     }
     EXPECT_EQ(caption(), QStringLiteral("システム 例外:373TForm1::mkSource"));
+    // The backup is taken only once the new bytes are written: none here.
     EXPECT_EQ(fileBytes(path), previous);
-    EXPECT_EQ(fileBytes(path + ".bak"), previous);
-    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files), (QStringList{"p.txt", "p.txt.bak"}));
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.txt"});
 }
 
 TEST_F(ProjectFile, SaveKeepsThePreviousVersionBesideTheFile) {
@@ -224,6 +224,44 @@ TEST_F(ProjectFile, SaveKeepsThePreviousVersionBesideTheFile) {
     Form1->N3Click();
     EXPECT_EQ(caption(), QStringLiteral("システム 例外:373TForm1::mkSource"));
     EXPECT_EQ(fileBytes(path), third);
+}
+
+// Another editor's save to the open file is not written over unasked: the question offers to
+// overwrite it, to save under another name, or to leave it.
+TEST_F(ProjectFile, AnotherProgramsSaveIsNotWrittenOverUnasked) {
+    const QString path = scratch.filePath("f.txt");
+    dialogs->saveName = path;
+    Form1->N3Click();
+    const std::string theirs = "[scene_headder]\r\nother\r\n[/scene_headder]\r\n";
+    writeFile(path, theirs);
+    Form2->addItm(Form1->project.scene(0));
+
+    dialogs->choice = 2; // キャンセル
+    Form1->saveClick();
+    ASSERT_EQ(dialogs->questions.size(), 1);
+    EXPECT_EQ(dialogs->questions[0],
+              QStringLiteral("ファイルはほかのプログラムで変更されています。上書きしますか？"));
+    EXPECT_EQ(dialogs->answersOffered[0],
+              (QStringList{QStringLiteral("上書き"), QStringLiteral("名前を付けて保存"),
+                           QStringLiteral("キャンセル")}));
+    EXPECT_EQ(fileBytes(path), theirs);
+
+    dialogs->choice = 1; // 名前を付けて保存
+    dialogs->saveName = scratch.filePath("mine.txt");
+    Form1->saveClick();
+    EXPECT_EQ(fileBytes(path), theirs);
+    EXPECT_EQ(Form1->projectFile, scratch.filePath("mine.txt"));
+
+    // Opened, changed on disk, then overwritten as asked; a save of what it wrote itself is not
+    // asked about.
+    dialogs->openName = path;
+    Form1->N2Click();
+    writeFile(path, theirs + "\tmore\r\n");
+    dialogs->choice = 0; // 上書き
+    Form1->saveClick();
+    EXPECT_EQ(fileBytes(path), hakoniwa::SourceWriter::write(Form1->project));
+    Form1->saveClick();
+    EXPECT_EQ(dialogs->questions.size(), 3);
 }
 
 namespace {

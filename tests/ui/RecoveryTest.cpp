@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "editor/Unit2.h"
 #include "model/SourceWriter.h"
+#include "platform/RecoveryStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,7 +46,8 @@ void restart() {
 
 class CrashRecovery : public WindowsFixture {
 protected:
-    QString recoveryFile() const { return scratch.filePath("state/hakoniwa/recovery.txt"); }
+    QString recoveryFile() const { return Form1->recovery->path(); }
+    QString stateFolder() const { return scratch.filePath("state/hakoniwa"); }
     void autosave() {
         Form1->recovery->autosave();
         Form1->recovery->finishWriting();
@@ -59,7 +61,8 @@ TEST_F(CrashRecovery, WrittenWhileUnsavedThenRestoredOrDiscardedAtTheNextStart) 
     Form1->Button1Click();
     autosave();
     const std::string written = projectBytes();
-    EXPECT_EQ(fileBytes(recoveryFile()), written);
+    const QString file = recoveryFile();
+    EXPECT_EQ(fileBytes(file), hakoniwa::RecoveryStore::originLine(QString()) + written);
 
     destroyWindows(); // as a crash leaves them: no clean exit
     createWindows();
@@ -69,7 +72,7 @@ TEST_F(CrashRecovery, WrittenWhileUnsavedThenRestoredOrDiscardedAtTheNextStart) 
     offerRecovery();
     ASSERT_EQ(dialogs->questions.size(), 1);
     const QString time =
-        QFileInfo(recoveryFile()).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        QFileInfo(file).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     EXPECT_EQ(
         dialogs->questions[0],
         QStringLiteral("前回終了しなかったときの作業が残っています（%1 保存）。復元しますか？")
@@ -79,7 +82,8 @@ TEST_F(CrashRecovery, WrittenWhileUnsavedThenRestoredOrDiscardedAtTheNextStart) 
     EXPECT_EQ(projectBytes(), written);
     EXPECT_EQ(Form1->pcScene->count(), 2);
     EXPECT_TRUE(Form1->hasUnsavedChanges());
-    EXPECT_TRUE(QFile::exists(recoveryFile())); // until the work is saved
+    EXPECT_EQ(recoveryFile(), file); // taken over, and kept until the work is saved
+    EXPECT_TRUE(QFile::exists(file));
     Form1->undoStack = nullptr;
 
     dialogs->choice = -1; // closed without an answer: the work comes back all the same
@@ -89,13 +93,14 @@ TEST_F(CrashRecovery, WrittenWhileUnsavedThenRestoredOrDiscardedAtTheNextStart) 
     dialogs->choice = 1;
     restart();
     EXPECT_EQ(dialogs->questions.size(), 3);
-    EXPECT_FALSE(QFile::exists(recoveryFile()));
+    EXPECT_FALSE(QFile::exists(file));
     EXPECT_EQ(Form1->project.sceneCount(), 1);
     EXPECT_EQ(Form1->project.scene(0).itemCount(), 0);
 }
 
 TEST_F(CrashRecovery, SaveCleanStateAndCleanExitRemoveTheFile) {
     offerRecovery();
+    const QString file = recoveryFile();
     autosave();
     EXPECT_FALSE(QFile::exists(recoveryFile())); // nothing unsaved yet
     addItemWithLabel("a");
@@ -120,7 +125,7 @@ TEST_F(CrashRecovery, SaveCleanStateAndCleanExitRemoveTheFile) {
     QTimer::singleShot(0, Form1, [] { Form1->N7Click(); });
     QTimer::singleShot(3000, Form1, [] { QCoreApplication::quit(); });
     QCoreApplication::exec();
-    EXPECT_FALSE(QFile::exists(recoveryFile()));
+    EXPECT_FALSE(QFile::exists(file));
 }
 
 TEST_F(CrashRecovery, LargeProjectIsWrittenAndFailuresAreReportedOnce) {
@@ -138,7 +143,8 @@ TEST_F(CrashRecovery, LargeProjectIsWrittenAndFailuresAreReportedOnce) {
     EXPECT_FALSE(QFile::exists(recoveryFile()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(recoveryFile()); }, 5000));
     Form1->recovery->finishWriting();
-    EXPECT_EQ(fileBytes(recoveryFile()), projectBytes());
+    EXPECT_TRUE(fileBytes(recoveryFile()) ==
+                hakoniwa::RecoveryStore::originLine(QString()) + projectBytes());
 
     errorLog().clear();
     ASSERT_TRUE(QFile::remove(recoveryFile()));
@@ -151,18 +157,43 @@ TEST_F(CrashRecovery, LargeProjectIsWrittenAndFailuresAreReportedOnce) {
     QDir().rmdir(recoveryFile());
 }
 
-TEST_F(CrashRecovery, SecondEditorLeavesTheFileToTheFirst) {
+// Each running editor writes its own file; what editors that did not end left is offered at
+// the next start, newest first, each with the file its work came from.
+TEST_F(CrashRecovery, EveryEditorHasItsOwnFileAndEachIsOfferedAtTheNextStart) {
+    offerRecovery();
+    const QString project = scratch.filePath("game.txt");
+    dialogs->saveName = project;
+    Form1->N3Click();
     addItemWithLabel("in the first");
     autosave();
-    Recovery second(
-        nullptr, Form1->project, [] { return true; }, scratch.filePath("state/hakoniwa"));
-    EXPECT_FALSE(second.active());
-    second.start(nullptr,
-                 [](const QString&) { ADD_FAILURE() << "restored a running editor's work"; });
-    EXPECT_TRUE(dialogs->questions.isEmpty());
-    addItemWithLabel("only in the second");
-    const std::string firstFile = fileBytes(recoveryFile());
-    second.autosave();
-    second.cleanExit();
-    EXPECT_EQ(fileBytes(recoveryFile()), firstFile);
+    const QString first = recoveryFile();
+    {
+        Recovery second(
+            nullptr, Form1->project, [] { return true; }, stateFolder());
+        ASSERT_TRUE(second.active());
+        second.start(nullptr,
+                     [](const QString&) { ADD_FAILURE() << "restored a running editor's work"; });
+        EXPECT_TRUE(dialogs->questions.isEmpty());
+        second.autosave();
+        second.finishWriting();
+        EXPECT_NE(second.path(), first);
+        EXPECT_TRUE(QFile::exists(second.path()));
+    } // ends as a crash leaves it: its file stays
+    EXPECT_TRUE(QFile::exists(first));
+    // The first editor's work is an hour older.
+    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    QFile older(first);
+    ASSERT_TRUE(older.open(QIODevice::ReadWrite));
+    older.setFileTime(hourAgo, QFileDevice::FileModificationTime);
+    older.close();
+
+    dialogs->choice = 1; // 破棄, each in turn
+    restart();
+    ASSERT_EQ(dialogs->questions.size(), 2);
+    EXPECT_FALSE(dialogs->questions[0].contains(QStringLiteral("game.txt")));
+    EXPECT_TRUE(dialogs->questions[1].contains(
+        QStringLiteral("（%1、%2 保存）")
+            .arg(QDir::toNativeSeparators(project),
+                 hourAgo.toString(QStringLiteral("yyyy-MM-dd HH:mm")))));
+    EXPECT_EQ(QDir(stateFolder()).entryList({"recovery*.txt"}), QStringList());
 }
