@@ -90,6 +90,8 @@ TEST_F(RuntimeBlocksTest, RandomPlacesValuesAndTimers) {
     op("画像表示", {"1", touch("a.png")});
     op("でたらめに置く", {"1", "100", "200", "100", "200"});
     op("画像の位置", {"1", "p[0].x", "p[0].y"});
+    op("でたらめに置く", {"1", "-2147483648", "7", "2147483647", "7"}); // the widest range
+    op("画像の位置", {"1", "p[2].x", "p[2].y"});
     op("でたらめに置く", {"1", "0", "0", "3", "3"});
     op("画像の位置", {"1", "p[1].x", "p[1].y"});
     op("代入", {"t[]", "2"});
@@ -102,6 +104,7 @@ TEST_F(RuntimeBlocksTest, RandomPlacesValuesAndTimers) {
     EXPECT_TRUE(dumps("グローバル p[0].x = 100"));
     EXPECT_TRUE(dumps("グローバル p[0].y = 200"));
     EXPECT_TRUE(dumps("グローバル t[0] = 0"));
+    EXPECT_TRUE(dumps("グローバル p[2].y = 7"));
     const auto [x, y] = at(*game, 1);
     EXPECT_TRUE(x >= 0 && x <= 3 && y >= 0 && y <= 3) << x << "," << y;
     ASSERT_EQ(game->picture().texts.size(), 1u); // the second text replaced the first

@@ -111,7 +111,9 @@ void Interpreter::runBlock(Thread& thread, const PreparedRow& row) {
                 throw RowFault("最小が最大より大きい: " + std::to_string(low) + " > " +
                                std::to_string(high));
             const std::int64_t span = std::int64_t{high} - low + 1;
-            return low + draw(static_cast<std::uint32_t>(std::min<std::int64_t>(span, UINT32_MAX)));
+            // A span beyond 2^31 draws numbers that only fit unsigned.
+            const auto below = static_cast<std::uint32_t>(std::min<std::int64_t>(span, UINT32_MAX));
+            return low + std::int64_t{static_cast<std::uint32_t>(draw(below))};
         };
         const std::int64_t x = within(left, right);
         place(screen_, arg(0), x, within(top, bottom));
