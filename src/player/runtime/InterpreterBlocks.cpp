@@ -13,6 +13,7 @@ namespace hakoniwa::player {
 namespace {
 
 enum Directions { AllFour, SidewaysOnly, UpDownOnly, kDirections };
+constexpr int kTextColours = 5; // 白 黒 赤 青 黄, as 文字表示
 
 // A shown image's rectangle; positions are computed in 64 bits and cut back at the end so that
 // no sum of large values overflows.
@@ -133,7 +134,7 @@ void Interpreter::runBlock(Thread& thread, const PreparedRow& row) {
     }
     case Op::ShowValue:
         screen_.writeText(text(a[0], thread) + text(a[1], thread), arg(2), arg(3),
-                          constant(a[4], thread, 5));
+                          constant(a[4], thread, kTextColours));
         break;
     default: { // Op::CountDown
         const std::int32_t left = arg(0);
