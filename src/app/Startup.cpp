@@ -6,8 +6,11 @@
 #include "editor/Unit2.h"
 #include "handles/Unit5.h"
 #include "info/Unit4.h"
+#include <QScreen>
+#include <QStyle>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -29,12 +32,26 @@ void create(Window*& global, Arguments&&... arguments) {
     }
 }
 
+// The main window has a status bar below its client area and starts at the screen's top edge,
+// so its frame reaches lower than the design placed 詳細. 詳細 starts below that frame (title
+// bar included, as far as the style tells its height), but stays on the screen.
+void placeDetailsBelowMainWindow() {
+    const int titleBar = Form1->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    int top = std::max(Form3->y(), Form1->y() + titleBar + Form1->height() + 1);
+    if (const QScreen* screen = Form1->screen()) {
+        const int lowest = screen->availableGeometry().bottom() + 1 - titleBar - Form3->height();
+        top = std::max(screen->availableGeometry().top(), std::min(top, lowest));
+    }
+    Form3->move(Form3->x(), top);
+}
+
 } // namespace
 
 void createWindows() {
     create(Form1);
     create(Form2);
     create(Form3);
+    placeDetailsBelowMainWindow();
     create(Form4);
     create(WWWinCur, nullptr, QString());
     // The first scene is where every project starts, not a change to take back.

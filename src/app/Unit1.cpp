@@ -4,6 +4,7 @@
 #include "app/ErrorHistory.h"
 #include "app/GameExportMenu.h"
 #include "app/Guarded.h"
+#include "app/HelpMenu.h"
 #include "app/Keys.h"
 #include "app/ProjectFile.h"
 #include "app/ProblemsWindow.h"
@@ -218,9 +219,10 @@ void TForm1::buildMenu() {
                                         [] { reported([] { Form3->helpPane->bringForward(); }); });
     helpPane->setShortcut(QKeySequence(Qt::Key_F1));
     helpPane->setShortcutContext(Qt::ApplicationShortcut);
+    view->addAction(QStringLiteral("素材"), this, [this] { reported([&] { showAssetsWindow(this); }); });
+    addHelpMenu(this, baseDir);
 }
 
-    view->addAction(QStringLiteral("素材"), this, [this] { reported([&] { showAssetsWindow(this); }); });
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     const QWidget* client = centralWidget();
@@ -580,8 +582,8 @@ bool TForm1::mayDiscardChanges() {
     const int answer = hakoniwa::Dialogs::current().choose(
         this, QStringLiteral("変更が保存されていません。保存しますか？"),
         {QStringLiteral("保存"), QStringLiteral("保存しない"), QStringLiteral("キャンセル")});
-    if (answer == Save)
-        return saveAs();
+    if (answer == Save) // to the current file, as 上書き保存 does; a new project asks for a name
+        return projectFile.isEmpty() ? saveAs() : saveTo(projectFile);
     return answer == DontSave;
 }
 

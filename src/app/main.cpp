@@ -1,6 +1,8 @@
+#include "app/EditorCommandLine.h"
 #include "app/Recovery.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "platform/AppIdentity.h"
 #include "platform/MemoryReuse.h"
 
 #include <QApplication>
@@ -9,13 +11,19 @@
 #include <QMessageBox>
 #include <QTranslator>
 #include <exception>
+#include <optional>
 
 int main(int argc, char* argv[]) {
+    if (asksForUsageOrVersion(argc, argv)) {
+        QCoreApplication printing(argc, argv);
+        hakoniwa::identifyApplication();
+        projectFileArgument(); // prints and ends the program
+    }
     hakoniwa::keepFreedMemoryForReuse(); // projects loaded one after another reuse the memory
     QApplication application(argc, argv);
-    // Where the settings (the recent files) are kept.
-    QCoreApplication::setOrganizationName(QStringLiteral("Hakoniwa"));
-    QCoreApplication::setApplicationName(QStringLiteral("Hakoniwa"));
+    hakoniwa::identifyApplication();
+    // Read after the toolkit took its own options (-platform, -style) off the command line.
+    const std::optional<QString> projectFile = projectFileArgument();
     // The toolkit's own dialogs and buttons speak the editor's language.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -25,6 +33,9 @@ int main(int argc, char* argv[]) {
         createWindows();
         Form1->show();
         offerRecovery();
+        // A file given opens as one picked from the recent list: a missing one is reported.
+        if (projectFile)
+            Form1->openRecent(*projectFile);
         application.exec();
     } catch (const std::exception& failure) {
         // The windows made so far go first, so the report stands alone before the program ends.

@@ -56,7 +56,7 @@ void CanvasPainter::setBrushColor(const QColor& color) {
 }
 
 void CanvasPainter::clear() {
-    painter_.fillRect(canvas_.image().rect(), canvas_.brushColor);
+    painter_.fillRect(canvas_.rect(), canvas_.brushColor); // in the drawing's coordinates
 }
 
 void CanvasPainter::box(const hakoniwa::CanvasRect& rect) {

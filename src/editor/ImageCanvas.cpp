@@ -19,10 +19,16 @@ QImage& ImageCanvas::image() {
 }
 
 void ImageCanvas::fitBufferToWidget() {
-    if (size() == image_.size() || width() <= 0 || height() <= 0)
+    // The buffer has the screen's pixels, not the widget's: drawn at the device pixel ratio,
+    // text and lines stay sharp on a scaled screen while the drawing keeps its coordinates.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if ((pixels == image_.size() && ratio == image_.devicePixelRatio()) || width() <= 0 ||
+        height() <= 0)
         return;
     // New area gets the colour the next clear would use.
-    QImage resized(size(), QImage::Format_RGB32);
+    QImage resized(pixels, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
     resized.fill(brushColor);
     QPainter painter(&resized);
     painter.drawImage(0, 0, image_);
@@ -39,6 +45,17 @@ void ImageCanvas::paintEvent(QPaintEvent*) {
 void ImageCanvas::resizeEvent(QResizeEvent*) {
     fitBufferToWidget();
     emit resized();
+}
+
+bool ImageCanvas::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // On a screen of another scale the old picture would only be stretched: draw it anew.
+    if (event->type() == QEvent::ScreenChangeInternal &&
+        image_.devicePixelRatio() != devicePixelRatioF()) {
+        fitBufferToWidget();
+        emit resized();
+    }
+    return handled;
 }
 
 void ImageCanvas::mousePressEvent(QMouseEvent* event) {

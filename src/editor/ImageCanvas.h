@@ -4,9 +4,10 @@
 #include <QImage>
 #include <QWidget>
 
-// An image control: a widget that shows a back-buffer image of its own size and reports
-// its mouse events in its own coordinates. Whatever is drawn on the image stays until it
-// is drawn over; when the widget grows, the old picture stays in the top-left corner.
+// An image control: a widget that shows a back-buffer image of its own size, in the screen's
+// pixels (at its device pixel ratio), and reports its mouse events in its own coordinates.
+// Whatever is drawn on the image stays until it is drawn over; when the widget grows, the
+// old picture stays in the top-left corner.
 // A press gives it the keyboard focus; the keys it receives pass on to its parents.
 class ImageCanvas : public QWidget {
     Q_OBJECT
@@ -40,6 +41,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void fitBufferToWidget();

@@ -4,8 +4,11 @@
 #include "model/BitmapShape.h"
 #include "platform/Pointer.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 #include <vector>
 
 TWWWinCur* WWWinCur = nullptr;
@@ -18,9 +21,9 @@ constexpr double kOpacity = 200.0 / 255.0;
 
 } // namespace
 
+// A tool window: the desktop lists it under no taskbar entry of its own.
 TWWWinCur::TWWWinCur(QWidget* owner, const QString& path)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      bmpFile(path) {
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), bmpFile(path) {
     setWindowTitle(QStringLiteral("WWWinCur"));
     setWindowOpacity(kOpacity);
     resize(kDesignWidth, kDesignHeight);
@@ -111,6 +114,26 @@ void TWWWinCur::mouseMoveEvent(QMouseEvent*) {
 
 void TWWWinCur::mouseReleaseEvent(QMouseEvent* event) {
     reported([&] { FormMouseUp(event->button()); });
+}
+
+void TWWWinCur::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    reported([&] { keepOnScreen(); });
+}
+
+void TWWWinCur::keepOnScreen() {
+    // On a small or scaled screen the start position may lie past its edge, where the user
+    // could never grab the window; it comes in as far as needed, no further.
+    const QScreen* shown = QGuiApplication::screenAt(geometry().center());
+    if (!shown)
+        shown = screen();
+    if (!shown)
+        return;
+    const QRect area = shown->availableGeometry();
+    const int left = std::max(area.left(), std::min(x(), area.right() + 1 - width()));
+    const int top = std::max(area.top(), std::min(y(), area.bottom() + 1 - height()));
+    if (left != x() || top != y())
+        move(left, top);
 }
 
 void TWWWinCur::moveEvent(QMoveEvent* event) {

@@ -29,6 +29,8 @@ public:
     void FormMouseDown(Qt::MouseButton button, int x, int y);
     void FormMouseMove();
     void FormMouseUp(Qt::MouseButton button);
+    // Moves the window wholly onto the screen it is on (or the screen it belongs to).
+    void keepOnScreen();
 
 signals:
     // The window's position changed, however it was moved.
@@ -40,6 +42,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 };
 
 // The stand-alone handle window of start-up, set before its construction runs.

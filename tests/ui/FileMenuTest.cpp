@@ -69,6 +69,15 @@ TEST_F(FileMenu, ShortcutsReachTheirActions) {
     EXPECT_EQ(Form1->project.sceneCount(), 3);
     EXPECT_EQ(Form1->projectFile, first + ".txt");
 
+    // 保存 in the question about unsaved work saves to the current file without asking.
+    makeChange();
+    dialogs->choice = 0;
+    dialogs->saveName = scratch.filePath("asked.txt");
+    ctrl(Qt::Key_N);
+    EXPECT_FALSE(QFileInfo::exists(scratch.filePath("asked.txt")));
+    ctrl(Qt::Key_O);
+    EXPECT_EQ(Form1->project.sceneCount(), 4);
+
     // Exit asks about unsaved work; cancelled, the window stays.
     makeChange();
     QSignalSpy exits(Form1->N7, &QAction::triggered);

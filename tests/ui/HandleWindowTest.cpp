@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 
 namespace {
 
@@ -26,6 +27,7 @@ TEST_F(HandleWindows, MainWindowMakesFiveAsTheGridNeedsThem) {
         EXPECT_EQ(window->size(), QSize(31, 31)) << i;
         EXPECT_EQ(window->windowTitle(), titles[i]) << i;
         EXPECT_EQ(window->isHidden(), !shown[i]) << i;
+        EXPECT_EQ(window->windowType(), Qt::Tool) << i; // no taskbar entry of its own
         EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
         EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_NEAR(window->windowOpacity(), 200.0 / 255.0, 0.01);
@@ -62,6 +64,20 @@ TEST_F(HandleWindows, ShapeIsTheBitmapWithoutItsBlackPixels) {
     const QRegion nothing = TWWWinCur::shapeRgn(black);
     EXPECT_FALSE(nothing.isEmpty()); // an empty mask would show the whole window
     EXPECT_FALSE(nothing.intersects(QRect(0, 0, 8, 8)));
+}
+
+TEST_F(HandleWindows, ComeOntoTheScreenWhenShownPastItsEdge) {
+    TWWWinCur* window = Form1->curWin[1];
+    const QRect area = window->screen()->availableGeometry();
+    window->hide();
+    window->move(area.right() + 100, area.bottom() + 100);
+    window->show();
+    EXPECT_EQ(window->pos(),
+              QPoint(area.right() + 1 - window->width(), area.bottom() + 1 - window->height()));
+    window->move(area.left() + 10, area.top() + 20); // a position on the screen is kept
+    window->hide();
+    window->show();
+    EXPECT_EQ(window->pos(), QPoint(area.left() + 10, area.top() + 20));
 }
 
 TEST_F(HandleWindows, LeftDragKeepsTheGrabbedPointUnderThePointer) {

@@ -11,10 +11,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 using hakoniwa::toQt;
@@ -40,6 +42,10 @@ TEST_F(MainWindow, StartsWithTheSceneMain) {
     EXPECT_EQ(toQt(Form1->project.scene(0).nodeText), QStringLiteral("メインtv"));
     EXPECT_EQ(Form1->lastScene, &Form1->project.scene(0));
     EXPECT_FALSE(Form1->isLoading);
+    // 詳細 starts below the main window and its status bar, as far as the screen allows.
+    const QRect screen = Form1->screen()->availableGeometry();
+    EXPECT_GE(Form3->y(), std::min(Form1->geometry().bottom(), screen.bottom() - Form3->height()));
+    EXPECT_LE(Form3->geometry().bottom(), screen.bottom());
 }
 
 TEST_F(MainWindow, AddedScenesAreNumberedAndDoNotTakeTheFocus) {
