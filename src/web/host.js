@@ -5,7 +5,8 @@
 //
 // Test controls in the address: ?frames=N&seed=S&keys=SCRIPT runs N frames at once with the
 // key script (the desktop player's format), draws the last frame and writes the variables and
-// the images shown into the page's pre elements; window.Hakoniwa offers the same as functions.
+// the images shown into the page's pre elements; window.Hakoniwa offers the same as functions
+// (and firstFrameAt, the page time in ms when the first frame was drawn).
 "use strict";
 (function () {
     const kRoot = "/hakoniwa/";
@@ -141,6 +142,7 @@
 
     // Drawing ----------------------------------------------------------------------------
     function draw() {
+        if (Hakoniwa.firstFrameAt === undefined) Hakoniwa.firstFrameAt = performance.now();
         const picture = JSON.parse(runtime.UTF8ToString(runtime._hkPicture()));
         if (picture.w === undefined) return;
         if (canvas.width !== picture.w || canvas.height !== picture.h) {
@@ -292,6 +294,12 @@
         Object.assign(Hakoniwa, {
             restart: start,
             runHeadless: runHeadless,
+            // One frame with the input as it stands, drawn; the game's state after it.
+            step: () => {
+                state = runtime._hkRunFrame();
+                draw();
+                return state;
+            },
             dumpVariables: () => runtime.UTF8ToString(runtime._hkDumpVariables()),
             picture: () => JSON.parse(runtime.UTF8ToString(runtime._hkPicture())),
             errorMessage: () => runtime.UTF8ToString(runtime._hkErrorMessage()),

@@ -1,12 +1,14 @@
 // Opens a page in headless Chromium through its debugging pipe, waits until the page sets its
 // title to "done", then writes what the page shows: the text of each <pre> as
 // OUT.<id>.txt and a screenshot as OUT.png.
-//   node drive-page.js CHROMIUM URL WIDTH HEIGHT OUT [SECONDS]
+//   node drive-page.js CHROMIUM URL WIDTH HEIGHT OUT [SECONDS [EXPRESSION]]
+// With EXPRESSION it waits for Hakoniwa.ready instead and prints the expression's value
+// (bench/web measures the page so).
 "use strict";
 const { spawn } = require("child_process");
 const fs = require("fs");
 
-const [chromium, url, width, height, out, seconds = "120"] = process.argv.slice(2);
+const [chromium, url, width, height, out, seconds = "120", expression] = process.argv.slice(2);
 const browser = spawn(chromium, ["--headless", "--no-sandbox", "--disable-gpu",
     "--hide-scrollbars", "--mute-audio", "--remote-debugging-pipe",
     `--window-size=${width},${height}`, "about:blank"],
@@ -51,6 +53,12 @@ async function main() {
         height: Number(height), deviceScaleFactor: 1, mobile: false }, sessionId);
     await send("Page.enable", {}, sessionId);
     await send("Page.navigate", { url }, sessionId);
+    if (expression) {
+        await evaluate("new Promise((resolve) => { const wait = () => window.Hakoniwa && " +
+            "Hakoniwa.ready ? Hakoniwa.ready.then(resolve) : setTimeout(wait, 10); wait(); })");
+        console.log(JSON.stringify(await evaluate(expression)));
+        return;
+    }
     const deadline = Date.now() + Number(seconds) * 1000;
     while ((await evaluate("document.title")) !== "done") {
         if (Date.now() > deadline) throw new Error("the page did not finish: " + url);
