@@ -8,9 +8,49 @@
 namespace hakoniwa::check {
 namespace {
 
+// The length of the valid UTF-8 character at `at`, or 0 when the bytes there are none (a
+// stray or cut byte, an overlong form, a surrogate, past U+10FFFF).
+std::size_t utf8CharacterAt(const std::string& text, std::size_t at) {
+    const auto byte = [&](std::size_t k) {
+        return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0u;
+    };
+    const unsigned lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    const auto follows = [&](std::size_t k, unsigned low = 0x80, unsigned high = 0xBF) {
+        return byte(k) >= low && byte(k) <= high;
+    };
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return follows(1) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        const unsigned low = lead == 0xE0 ? 0xA0 : 0x80;
+        const unsigned high = lead == 0xED ? 0x9F : 0xBF;
+        return follows(1, low, high) && follows(2) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        const unsigned low = lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned high = lead == 0xF4 ? 0x8F : 0xBF;
+        return follows(1, low, high) && follows(2) && follows(3) ? 4 : 0;
+    }
+    return 0;
+}
+
+// A JSON string of `utf8`; bytes that are no valid UTF-8 (a file name in another encoding)
+// become U+FFFD, so that the output is valid whatever the names.
 std::string jsonString(const std::string& utf8) {
+    std::string valid;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t length = utf8CharacterAt(utf8, at);
+        if (length == 0) {
+            valid += "\xEF\xBF\xBD";
+            ++at;
+        } else {
+            valid.append(utf8, at, length);
+            at += length;
+        }
+    }
     std::string quoted = "\"";
-    for (const char c : utf8) {
+    for (const char c : valid) {
         if (c == '"' || c == '\\') {
             quoted += '\\';
             quoted += c;

@@ -23,7 +23,8 @@ std::optional<fs::path> defaultVocabularyFolder(const fs::path& program, const f
             continue;
         // The folder name is code page 932 and a backslash in it separates folders. An empty
         // name means the files lie in txt itself.
-        std::string folder = cp932ToUtf8(Definitions::folderOf(readFileBytes(conf)));
+        std::string folder =
+            cp932ToUtf8(Definitions::folderOf(readFileBytes(conf, kDefinitionFileLimit)));
         for (char& c : folder)
             if (c == '\\')
                 c = '/';

@@ -1,6 +1,8 @@
 #include "platform/FileStore.h"
 #include "../ui/FileSizeLimit.h"
+#include "check/CheckReport.h"
 #include "model/SourceWriter.h"
+#include "model/VocabularyFiles.h"
 #include "platform/RecoveryStore.h"
 
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -416,4 +419,38 @@ TEST(RecoveryStore, FolderIsPrivateAndTheLockNeverBlocks) {
     EXPECT_EQ(statOf(folder).st_mode & 0777, 0700u);
     RecoveryStore::write(store.path(), "work");
     EXPECT_EQ(statOf(store.path()).st_mode & 0777, 0600u);
+}
+
+// Definition files are read only when they are regular files, and not past the limit, so that
+// a FIFO or a link to a device in the vocabulary folder neither blocks nor grows without end;
+// the checker's JSON stays valid UTF-8 whatever the file names are.
+TEST(DefinitionFiles, OnlyRegularFilesWithinTheLimitAndAnyNameInValidJson) {
+    QTemporaryDir scratch;
+    const std::filesystem::path folder = scratch.path().toStdString();
+    ASSERT_EQ(mkfifo((folder / "sysHen.txt").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder / "mtd.txt");
+    putFile(scratch.filePath("cmp.txt"), "0123456789!");
+    for (const char* name : {"sysHen.txt", "mtd.txt"}) {
+        try {
+            readFileBytes(folder / name, kDefinitionFileLimit);
+            ADD_FAILURE() << name << " was read";
+        } catch (const std::runtime_error& failure) {
+            EXPECT_NE(std::string(failure.what()).find("通常のファイルではありません"),
+                      std::string::npos);
+        }
+    }
+    EXPECT_THROW(readVocabulary(folder), std::runtime_error);
+    EXPECT_EQ(readFileBytes(folder / "cmp.txt", 11), "0123456789!");
+    try {
+        readFileBytes(folder / "cmp.txt", 10);
+        ADD_FAILURE() << "read past the limit";
+    } catch (const std::runtime_error& failure) {
+        EXPECT_NE(std::string(failure.what()).find("大きすぎます"), std::string::npos);
+    }
+
+    check::CheckReport report;
+    report.addFailure("bad\xff\xfe\xe3\x81.txt", "\xed\xa0\x80 \xf4\x90\x80\x80 ok \xe3\x81\x82");
+    const std::string json = report.json();
+    EXPECT_EQ(QString::fromUtf8(json.data(), qsizetype(json.size())).toUtf8().toStdString(), json);
+    EXPECT_NE(json.find("ok \xe3\x81\x82"), std::string::npos);
 }

@@ -1,6 +1,7 @@
 #include "player/app/VocabularyFolder.h"
 
 #include "model/Definitions.h"
+#include "model/VocabularyFiles.h"
 #include "platform/DataPaths.h"
 #include "platform/DataPlaces.h"
 
@@ -18,11 +19,14 @@ QString confPath() {
 } // namespace
 
 QString defaultVocabularyFolder() {
-    QFile conf(confPath());
-    if (!conf.open(QIODevice::ReadOnly))
+    std::string bytes;
+    try {
+        // As the definition files: only a regular file, and not without bound.
+        bytes = readFileBytes(QFile::encodeName(confPath()).toStdString(), kDefinitionFileLimit);
+    } catch (const std::runtime_error&) {
         return DataPlaces::current().binaryDir();
-    const QByteArray bytes = conf.readAll();
-    const std::string folder = Definitions::folderOf(bytes.toStdString());
+    }
+    const std::string folder = Definitions::folderOf(bytes);
     return DataPaths::join(DataPaths::findBaseDir(), "\\dat\\txt\\" + folder);
 }
 
