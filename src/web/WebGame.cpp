@@ -7,9 +7,12 @@
 #include "player/runtime/ErrorPanel.h"
 #include "player/runtime/Game.h"
 
+#include <cstdint>
 #include <emscripten.h>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 using namespace hakoniwa;
 using namespace hakoniwa::player;
@@ -60,6 +63,11 @@ struct Session {
     std::unique_ptr<Game> game;
     PageHost host;
     InputState input;
+    // The images of the last frame for the page to read from memory, without text: their
+    // count, then number of the path, x and y of each. Paths are numbered as first seen.
+    std::vector<std::int32_t> shownImages;
+    std::unordered_map<std::string, int> pathNumbers;
+    std::vector<std::string> paths;
 };
 
 Session session;
@@ -161,8 +169,30 @@ EMSCRIPTEN_KEEPALIVE const char* hkRunHeadless(const char* keyScript, int frames
     return answer.c_str();
 }
 
-// The picture of the last frame as JSON: {"w","h","bg","images":[[path,x,y]...],
-// "texts":[[text,x,y,colour]...]}, texts in UTF-8.
+// The images of the last frame (see Session::shownImages), drawn in this order.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* hkShownImages() {
+    session.shownImages.assign(1, 0);
+    if (!session.game)
+        return session.shownImages.data();
+    for (const auto& [number, image] : session.game->picture().images) {
+        auto [known, added] =
+            session.pathNumbers.emplace(image.path, static_cast<int>(session.paths.size()));
+        if (added)
+            session.paths.push_back(image.path);
+        session.shownImages.insert(session.shownImages.end(), {known->second, image.x, image.y});
+    }
+    session.shownImages[0] = static_cast<std::int32_t>(session.game->picture().images.size());
+    return session.shownImages.data();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* hkPathOf(int number) {
+    return number >= 0 && number < static_cast<int>(session.paths.size())
+               ? session.paths[number].c_str()
+               : "";
+}
+
+// The rest of the last frame's picture as JSON: {"w","h","bg","texts":[[text,x,y,colour]...]},
+// texts in UTF-8.
 EMSCRIPTEN_KEEPALIVE const char* hkPicture() {
     answer.clear();
     if (!session.game)
@@ -170,16 +200,8 @@ EMSCRIPTEN_KEEPALIVE const char* hkPicture() {
     const Picture& picture = session.game->picture();
     answer += "{\"w\":" + std::to_string(session.game->width()) +
               ",\"h\":" + std::to_string(session.game->height()) +
-              ",\"bg\":" + std::to_string(picture.background) + ",\"images\":[";
+              ",\"bg\":" + std::to_string(picture.background) + ",\"texts\":[";
     bool first = true;
-    for (const auto& [number, image] : picture.images) {
-        answer += first ? "[" : ",[";
-        first = false;
-        appendJson(answer, image.path);
-        answer += "," + std::to_string(image.x) + "," + std::to_string(image.y) + "]";
-    }
-    answer += "],\"texts\":[";
-    first = true;
     for (const PictureText& text : picture.texts) {
         answer += first ? "[" : ",[";
         first = false;

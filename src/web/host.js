@@ -23,7 +23,7 @@
         NumpadEnter: 4, Space: 4, KeyZ: 4, Escape: 5, KeyX: 5 };
 
     const canvas = document.getElementById("screen");
-    const context = canvas.getContext("2d");
+    const context = canvas.getContext("2d", { alpha: false });
     const nameEntry = document.getElementById("name-entry");
     const namePrompt = document.getElementById("name-prompt");
     const nameField = document.getElementById("name-field");
@@ -141,9 +141,27 @@
     };
 
     // Drawing ----------------------------------------------------------------------------
+    const pathNames = []; // the runtime's path numbers -> paths
+
+    // The last frame's picture: {w, h, bg, images: [[path, x, y]...], texts: [[text, x, y,
+    // colour]...]}. The images come from the runtime's memory, as numbers: no text to parse.
+    function pictureNow() {
+        const picture = JSON.parse(runtime.UTF8ToString(runtime._hkPicture()));
+        const at = runtime._hkShownImages() >> 2;
+        const shown = runtime.HEAP32.subarray(at + 1, at + 1 + 3 * runtime.HEAP32[at]);
+        picture.images = [];
+        for (let i = 0; i < shown.length; i += 3) {
+            const number = shown[i];
+            if (pathNames[number] === undefined)
+                pathNames[number] = runtime.UTF8ToString(runtime._hkPathOf(number));
+            picture.images.push([pathNames[number], shown[i + 1], shown[i + 2]]);
+        }
+        return picture;
+    }
+
     function draw() {
         if (Hakoniwa.firstFrameAt === undefined) Hakoniwa.firstFrameAt = performance.now();
-        const picture = JSON.parse(runtime.UTF8ToString(runtime._hkPicture()));
+        const picture = pictureNow();
         if (picture.w === undefined) return;
         if (canvas.width !== picture.w || canvas.height !== picture.h) {
             canvas.width = picture.w;
@@ -301,7 +319,7 @@
                 return state;
             },
             dumpVariables: () => runtime.UTF8ToString(runtime._hkDumpVariables()),
-            picture: () => JSON.parse(runtime.UTF8ToString(runtime._hkPicture())),
+            picture: pictureNow,
             errorMessage: () => runtime.UTF8ToString(runtime._hkErrorMessage()),
         });
         if (params.has("frames")) {
