@@ -204,7 +204,7 @@
         const size = canvas.width < 400 ? 12 : 16;
         context.font = size + "px " + kFontFamilies;
         context.textBaseline = "top";
-        const lineHeight = Math.ceil(size * 1.4);
+        const lineHeight = Math.ceil(size * 1.15);
         const width = Math.max(40, canvas.width - 2 * margin);
         const boxes = lines.map((line) => wrapped(line, width - 2 * margin));
         let height = margin;
