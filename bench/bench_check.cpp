@@ -11,6 +11,7 @@
 #include "LargeProject.h"
 #include "check/ProjectCheck.h"
 #include "model/SourceWriter.h"
+#include "model/Utf8Text.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -22,16 +23,17 @@ namespace {
 
 constexpr int kScenes = 15;
 
-// Definitions shaped as the vocabulary files hold them, for the cells LargeProject writes:
-// instruction rows fill columns 3 to 7 (a result, a value and free text), jump rows 3 and 4
-// (a constant choice and a value). Short, so that the project stays near its 15 MB.
-const std::string kInstruction = bench::kInstruction + ",5,a:hen.w,b:hen|val.0,c:,d:,e:";
-const std::string kComponent = bench::kComponent + ",2,k:tei(0.up|1.down),v:hen|val.0";
+// Definitions of the game vocabulary that the player runs, for the cells LargeProject writes:
+// instruction rows keep columns 3 to 5 (a result and two texts), jump rows 3 and 4 (two values).
+const std::string kInstruction = utf8ToCp932(
+    "文字連結-変数,二つの文字列をつないで一つにする,3,代入先:hen.w,前の文字列:str,後の文字列:str");
+const std::string kComponent =
+    utf8ToCp932("等しければ,値1と値2が等しいとき飛ぶ,2,値1:hen|val.0,値2:hen|val.0");
 
 Definitions workingVocabulary() {
     Definitions vocabulary;
-    vocabulary.instructions = {"wait,pause,1,t:hen|val.10", kInstruction};
-    vocabulary.components = {"always,jump,0", kComponent};
+    vocabulary.instructions = {kInstruction};
+    vocabulary.components = {kComponent};
     vocabulary.systemVariables = {"score,the score", "time,milliseconds"};
     return vocabulary;
 }
@@ -44,9 +46,14 @@ const Project& workingProject() {
         for (int s = 0; s < made.sceneCount(); ++s)
             for (int i = 0; i < made.scene(s).itemCount(); ++i) {
                 ItemSheet& sheet = made.scene(s).item(i).sheet;
-                for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r)
-                    sheet.setCell(2, r,
-                                  sheet.rowKind(r) == RowKind::Jump ? kComponent : kInstruction);
+                for (int r = ItemSheet::kFirstCommandRow; r < sheet.rowCount(); ++r) {
+                    const bool jump = sheet.rowKind(r) == RowKind::Jump;
+                    sheet.setCell(2, r, jump ? kComponent : kInstruction);
+                    if (!jump) {
+                        sheet.setCell(6, r, "");
+                        sheet.setCell(7, r, "");
+                    }
+                }
             }
         ItemSheet& first = made.scene(0).item(0).sheet;
         first.setRowCount(first.rowCount() + 1);
