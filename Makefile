@@ -1,11 +1,14 @@
 # The two commands of the README: `make run` starts the editor, `make test` runs every test.
 # `make run` builds only the three programs it may start (the editor, the player and the checker);
 # the tests and benchmarks are built by `make test`.
-# `make test-sanitized` runs every test built with AddressSanitizer and UBSan; `make fuzz` builds
-# the fuzz targets with clang and runs each for FUZZ_SECONDS.
+# `make test-sanitized` runs every test built with AddressSanitizer and UBSan; `make test-32bit`
+# builds the Qt-free code (model, player runtime, checker) for 32 bits and runs the model tests;
+# `make fuzz` builds the fuzz targets, the player runtime and the checker with clang and runs each
+# fuzz target for FUZZ_SECONDS.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
+PORTABLE_DIR ?= build-32
 FUZZ_SECONDS ?= 60
 
 # Any finding, leaks included, stops the run; only the system libraries named in the
@@ -16,7 +19,7 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_aft
 
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run test test-sanitized fuzz build programs configure deps clean package
+.PHONY: run test test-sanitized test-32bit fuzz build programs configure deps clean package
 
 deps:
 	@bash scripts/install-deps
@@ -48,16 +51,23 @@ test-sanitized: deps
 	@cmake --build $(SANITIZE_DIR) -j2
 	@cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure
 
-# Only the model library and the fuzz targets are built: no tests, no windows.
+test-32bit: deps
+	@cmake -S tests/portable -B $(PORTABLE_DIR) -DCMAKE_CXX_FLAGS=-m32 \
+		-DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(PORTABLE_DIR) -j2
+	@cd $(PORTABLE_DIR) && ctest --output-on-failure
+
+# Only the Qt-free code and the fuzz targets are built: no tests, no windows. The player runtime
+# and the checker are built too, so that they are known to build with clang as well.
 fuzz:
 	@bash scripts/install-deps fuzz
 	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DHAKONIWA_FUZZ=ON -DHAKONIWA_BENCH=OFF -DHAKONIWA_TESTS=OFF >/dev/null
-	@cmake --build $(FUZZ_DIR) -j2 --target fuzz_targets
+	@cmake --build $(FUZZ_DIR) -j2 --target fuzz_targets hakoniwa_player_runtime hakoniwa-check
 	@bash fuzz/run $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(PORTABLE_DIR)
 
 # The web page's template that 書き出し fills with a game: $(WEB_DIR)/hakoniwa-web.html, built
 # with emscripten (docs/web.md). `make test` builds and tests it too where emscripten and
