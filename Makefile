@@ -42,7 +42,7 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
 
 # A Debian package of the editor and its data, in $(BUILD_DIR)/.
-package: programs
+package: programs web
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 test-sanitized: deps
