@@ -128,6 +128,12 @@
         askName(prompt) {
             namePrompt.textContent = prompt;
             nameField.value = "";
+            // Centred near the game's bottom edge, as in the desktop window.
+            const area = canvas.getBoundingClientRect();
+            const width = Math.min(area.width - 20, 420);
+            nameEntry.style.width = width - 16 + "px";
+            nameEntry.style.left = area.left + window.scrollX + (area.width - width) / 2 + "px";
+            nameEntry.style.top = area.bottom + window.scrollY - 80 + "px";
             nameEntry.hidden = false;
             nameField.focus();
         },
@@ -297,10 +303,9 @@
         return failure;
     }
 
+    // Kept hidden, so that the canvas stays where it is; tests read the text.
     function show(id, text) {
-        const element = document.getElementById(id);
-        element.textContent = text;
-        element.hidden = false;
+        document.getElementById(id).textContent = text;
     }
 
     Hakoniwa.ready = createHakoniwaRuntime().then(async (module) => {
