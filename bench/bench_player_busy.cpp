@@ -4,7 +4,8 @@
 //    the same counting;
 //  - 10,000 texts on the screen, of which a game rewrites one line of 100 each frame (goal:
 //    under 4 ms a frame), against a bare index of the same texts by position; the frame drawn
-//    through the player's renderer is timed as well.
+//    through the player's renderer is timed as well;
+//  - 1,000, 3,000 and 10,000 texts written at new places: the time of one write stays flat.
 // Prints the frame times and their ratios to the bare loops.
 //
 //   build/bench/bench_player_busy
@@ -19,6 +20,7 @@
 #include "player/app/PictureRenderer.h"
 #include "player/runtime/Game.h"
 #include "player/runtime/Interpreter.h"
+#include "player/runtime/Screen.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -34,6 +36,19 @@ using namespace hakoniwa::player;
 namespace fs = std::filesystem;
 
 namespace {
+
+// The fastest times by function name, and by function name and argument ("BM_WriteTexts/1000").
+class TimesByName : public FastestTimes {
+public:
+    std::map<std::string, double> timesByArg;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.aggregate_name == "min")
+                timesByArg[run.run_name.function_name + "/" + run.run_name.args] =
+                    run.GetAdjustedCPUTime();
+        FastestTimes::ReportRuns(runs);
+    }
+};
 
 constexpr int kBusyItems = 50;
 constexpr int kTexts = 10000;
@@ -200,6 +215,18 @@ void BM_BareTextIndex(benchmark::State& state) {
         }
 }
 
+// Texts written at N new places along a line: linear in N, each write as cheap as the first.
+void BM_WriteTexts(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        Screen screen;
+        for (int i = 0; i < count; ++i)
+            screen.writeText("*", i, 0, 0);
+        benchmark::DoNotOptimize(screen.picture().texts.data());
+    }
+}
+
+BENCHMARK(BM_WriteTexts)->Arg(1000)->Arg(3000)->Arg(10000)->Apply(reportFastest);
 BENCHMARK(BM_BusyItemsFrame)->Apply(reportFastest);
 BENCHMARK(BM_BareBusyLoop)->Apply(reportFastest);
 BENCHMARK(BM_TextsFrame)->Apply(reportFastest);
@@ -212,7 +239,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1); // fonts for the renderer, no screen
     QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    FastestTimes reporter;
+    TimesByName reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     auto& t = reporter.times;
     std::printf("\n50 busy start items: %.2f ms a frame (goal under 20 ms), %.1fx the bare loop "
@@ -223,6 +250,11 @@ int main(int argc, char** argv) {
                 "(%.4f ms); drawn in %.2f ms\n",
                 t["BM_TextsFrame"], t["BM_TextsFrame"] / t["BM_BareTextIndex"],
                 t["BM_BareTextIndex"], t["BM_TextsDrawn"]);
+    for (const int count : {1000, 3000, 10000}) {
+        const double ms = reporter.timesByArg["BM_WriteTexts/" + std::to_string(count)];
+        std::printf("%d texts written at new places: %.3f ms, %.1f ns each\n", count, ms,
+                    ms * 1e6 / count);
+    }
     benchmark::Shutdown();
     return 0;
 }
