@@ -24,7 +24,7 @@ enum class RowFaultKind : unsigned char {
     UnknownMember,         // 宣言されていないメンバー
     BadIndex,              // 添字が使えません
     NumberTooLarge,        // 数値が大きすぎます
-    BadJumpNumber,         // 使えない飛び先番号
+    BadJumpNumber,         // 使えない飛び先番号 (the last: tests walk the kinds up to it)
 };
 
 // What stops the game while a row runs or is prepared; the message is the reason (UTF-8).
