@@ -4,12 +4,31 @@
 #include "app/WindowLook.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 enum Column { kTime, kNumber, kWhere, kMessage };
+
+// Measures each cell at its column's width, so that a wrapped message gets the lines it needs:
+// the tree view alone measures text as one line.
+class WrappingDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), view_(view) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem atWidth(option);
+        // Only the message wraps; the other columns are sized to their text on one line.
+        const int width =
+            index.column() == kMessage ? view_->columnWidth(kMessage) : QWIDGETSIZE_MAX;
+        atWidth.rect = QRect(0, 0, width, QWIDGETSIZE_MAX);
+        return QStyledItemDelegate::sizeHint(atWidth, index);
+    }
+
+private:
+    QTreeView* view_;
+};
 
 QString timeText(const ErrorLog::Entry& entry) {
     const QString time = entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -26,6 +45,12 @@ ErrorHistory::ErrorHistory(QWidget* owner) : QWidget(owner, Qt::Window) {
     list->setHeaderLabels({QStringLiteral("時刻"), QStringLiteral("番号"), QStringLiteral("場所"),
                            QStringLiteral("内容")});
     list->header()->setStretchLastSection(true);
+    // A long message wraps onto more lines rather than being cut at the column's edge (and its
+    // tooltip holds it whole, for a path that has nowhere to break).
+    list->setWordWrap(true);
+    list->setTextElideMode(Qt::ElideNone);
+    list->setItemDelegate(new WrappingDelegate(list));
+    connect(list->header(), &QHeaderView::sectionResized, list, [this] { list->doItemsLayout(); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list);

@@ -6,6 +6,7 @@
 #include "app/Guarded.h"
 #include "app/Unit1.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTreeWidget>
@@ -46,4 +47,16 @@ TEST_F(ErrorHistoryWindow, ListsEachFailureNewestFirstWhileOpen) {
 
     open->trigger(); // brings the same window back
     EXPECT_EQ(Form1->findChildren<ErrorHistory*>().size(), 1);
+
+    // A long message is shown whole, on more lines.
+    QString longMessage = QStringLiteral("書き込めません: ");
+    for (int i = 0; i < 12; ++i)
+        longMessage += QStringLiteral("とても長い名前のフォルダー ");
+    reported([&] { throw std::runtime_error(longMessage.toStdString()); });
+    QCoreApplication::processEvents();
+    window->list->doItemsLayout();
+    const int tall = window->list->visualItemRect(window->list->topLevelItem(0)).height();
+    const int short_ = window->list->visualItemRect(window->list->topLevelItem(1)).height();
+    EXPECT_GE(tall, 2 * short_);
+    EXPECT_EQ(window->list->topLevelItem(0)->text(3), longMessage);
 }
