@@ -162,6 +162,7 @@ void TForm3::openEntry(int column, int row) {
         return;
     hakoniwa::ItemSheet& sheet = shownItem()->sheet;
     comboItem_ = shownItem();
+    entryByKey_ = false;
     comboColumn_ = column;
     comboRow_ = row;
     QComboBox* opened = nullptr;
@@ -211,6 +212,7 @@ bool TForm3::openEntryByKey(int column, int row) {
     sheetView->setRowMenu(nullptr);
     moveEditorCombos(*this, cell.x(), cell.y());
     openEntry(column, row);
+    entryByKey_ = true;
     // The argument's hint, shown at the cell since no pointer rests there.
     const QString hint = sheetView->hoverText();
     if (hakoniwa::entryComboFor(*sheet, column, row) == hakoniwa::EntryCombo::Arguments &&
@@ -238,7 +240,7 @@ void TForm3::stepEntry(bool back) {
     guarded(handler("TForm3::cbMOlKeyDown"), [&] { stepEntryUnguarded(back); });
 }
 
-void TForm3::stepEntryUnguarded(bool back) {
+void TForm3::stepEntryUnguarded(bool back, bool wrap) {
     // The cell the combo is open on, read before the commit closes it.
     const hakoniwa::Item* item = comboItem_;
     const QPoint cell(comboColumn_, comboRow_);
@@ -252,8 +254,12 @@ void TForm3::stepEntryUnguarded(bool back) {
     const hakoniwa::ItemSheet& sheet = item->sheet;
     const bool pastArguments =
         next >= 3 && next >= hakoniwa::getSplitCount(sheet.cell(2, cell.y()), ',');
-    if (pastArguments || !openEntryByKey(next, cell.y()))
-        sheetView->setCurrentIndex(sheetView->sheetModel()->index(cell.y(), cell.x()));
+    if (!pastArguments && openEntryByKey(next, cell.y()))
+        return;
+    const int nextRow = cell.y() + 1;
+    if (wrap && !back && nextRow < sheet.rowCount() && openEntryByKey(1, nextRow))
+        return;
+    sheetView->setCurrentIndex(sheetView->sheetModel()->index(cell.y(), cell.x()));
 }
 
 void TForm3::openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row) {

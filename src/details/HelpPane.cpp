@@ -12,6 +12,7 @@ using hakoniwa::toQt;
 namespace {
 
 constexpr int kPaneWidth = 380;
+constexpr int kPaneHeight = 560;
 
 QString escaped(const std::string& bytes) {
     return toQt(bytes).toHtmlEscaped();
@@ -64,7 +65,7 @@ QString argumentTable(const hakoniwa::HelpPage& page, int column, const std::str
     for (const hakoniwa::HelpArgument& argument : page.arguments) {
         const bool marked = argument.column == column;
         html += marked ? QStringLiteral("<tr bgcolor=#ffff99>") : QStringLiteral("<tr>");
-        html += QStringLiteral("<td>%1. <b>%2</b><br>%3<br>既定値: %4")
+        html += QStringLiteral("<td>%1. <b>%2</b>：%3　既定値: %4")
                     .arg(QString::number(argument.column - 2), escaped(argument.name),
                          takes(argument, marked ? choice : std::string()), defaultOf(argument));
         if (!argument.note.empty())
@@ -133,8 +134,9 @@ void HelpPane::bringForward() {
 
 void HelpPane::followPlace() {
     const QRect frame = followed_->frameGeometry();
+    // Taller than the details window when that is small, so that a whole page fits.
     setGeometry(frame.right() + 1, followed_->geometry().top(), kPaneWidth,
-                followed_->geometry().height());
+                qMax(kPaneHeight, followed_->geometry().height()));
 }
 
 bool HelpPane::eventFilter(QObject* watched, QEvent* event) {

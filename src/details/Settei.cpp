@@ -27,6 +27,11 @@ namespace {
 constexpr int kClientWidth = 759;
 constexpr int kClientHeight = 320;
 
+// Ctrl with Return or the keypad's Enter.
+bool isCtrlEnter(const QKeyEvent* key) {
+    return isEnterKey(key->key()) && (key->modifiers() & Qt::ControlModifier);
+}
+
 } // namespace
 
 TForm3::TForm3() : QWidget(nullptr, Qt::Window) {
@@ -117,6 +122,17 @@ void TForm3::refreshSheet() {
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && isCtrlEnter(static_cast<QKeyEvent*>(event)) &&
+        (watched == sheetView || (editorComboOf(watched) && editorComboOf(watched) != cbSysHen))) {
+        // A new command row below the cell or entry being filled; an open entry commits first.
+        int row = sheetView->currentIndex().row();
+        if (editorComboOf(watched)) {
+            row = comboRow_;
+            cbMOlKeyDown(Qt::Key_Return);
+        }
+        insertRowBelow(row);
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && watched == sheetView)
         return sheetKeyPress(static_cast<QKeyEvent*>(event)->key());
     if (event->type() == QEvent::KeyPress && qobject_cast<QTreeWidget*>(watched) &&
@@ -137,6 +153,10 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
             return true;
         if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && combo != cbSysHen) {
             stepEntry(key == Qt::Key_Backtab);
+            return true;
+        }
+        if (isEnterKey(key) && entryByKey_ && combo != cbSysHen) {
+            enterEntry(); // commits, then on to the next cell, as Tab does
             return true;
         }
         cbMOlKeyDown(key);

@@ -225,7 +225,12 @@ private:
     // Tab in an editor combo: commits, then opens the next (or with `back` the previous)
     // cell of the row.
     void stepEntry(bool back);
-    void stepEntryUnguarded(bool back);
+    // With `wrap`, past the row's last argument to column 1 of the next row.
+    void stepEntryUnguarded(bool back, bool wrap = false);
+    // Enter in an entry opened from the keyboard: commits, then opens the next cell to fill.
+    void enterEntry();
+    // Ctrl+Enter: an empty command row below `row` as one undo step, its column 1 entry open.
+    void insertRowBelow(int row);
     // Builds the hover text of the row's definition and offers the pressed argument's
     // variables, constants or file.
     void openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row);
@@ -243,6 +248,8 @@ private:
     void commitEntry(hakoniwa::ItemSheet& sheet, int column, int row);
 
     hakoniwa::Item* shownItem_ = nullptr;
+    // The editor combos were opened from the keyboard (Enter, F2, Tab), not by the pointer.
+    bool entryByKey_ = false;
     // The cell the editor combos were opened on: they write nowhere else, and nothing once
     // the combos are closed (comboItem_ nullptr).
     hakoniwa::Item* comboItem_ = nullptr;

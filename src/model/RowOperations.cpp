@@ -1,5 +1,6 @@
 #include "model/RowOperations.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace hakoniwa {
@@ -43,6 +44,18 @@ void deleteRow(ItemSheet& sheet, int row) {
     for (int r = row; r < sheet.rowCount() - 1; ++r)
         sheet.swapRows(r, r + 1);
     sheet.setRowCount(sheet.rowCount() - 1);
+}
+
+int insertEmptyRowBelow(ItemSheet& sheet, int row) {
+    const int oldRows = sheet.rowCount();
+    if (oldRows >= kMaxSheetRows)
+        throw std::length_error("a sheet holds at most " + std::to_string(kMaxSheetRows) + " rows");
+    const int inserted = std::clamp(row + 1, ItemSheet::kFirstCommandRow, oldRows);
+    sheet.setRowCount(oldRows + 1);
+    // The new empty last row moves up to its place.
+    for (int r = oldRows; r > inserted; --r)
+        sheet.swapRows(r, r - 1);
+    return inserted;
 }
 
 void clearRow(ItemSheet& sheet, int row) {

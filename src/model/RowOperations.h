@@ -22,6 +22,10 @@ inline constexpr int kMaxSheetRows = 100000;
 // of 0 or less does nothing, selection or not.
 void insertRowCopies(ItemSheet& sheet, int row, int copies);
 
+// Puts an empty row directly below `row` (the header row 1 puts it first among the command
+// rows; a row past the end adds it at the end) and returns where it stands.
+int insertEmptyRowBelow(ItemSheet& sheet, int row);
+
 // Removes the row; the rows after it move up.
 void deleteRow(ItemSheet& sheet, int row);
 

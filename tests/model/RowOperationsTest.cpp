@@ -113,3 +113,17 @@ TEST(RowOperations, ResetKeepsPositionAndNamesAndEmptiesTheRest) {
             EXPECT_EQ(sheet.cell(c, r), "") << c << "," << r;
     }
 }
+
+// An empty row goes right below the given one: below the header it is the first command row,
+// past the end it is the last row.
+TEST(RowOperations, EmptyRowGoesBelowTheRowGiven) {
+    ItemSheet sheet = labelledSheet(4, 4);
+    EXPECT_EQ(insertEmptyRowBelow(sheet, 2), 3);
+    EXPECT_EQ(insertEmptyRowBelow(sheet, 1), 2);
+    EXPECT_EQ(insertEmptyRowBelow(sheet, 40), 6);
+    EXPECT_EQ(insertEmptyRowBelow(sheet, -3), 2);
+    ASSERT_EQ(sheet.rowCount(), 8);
+    const char* expected[] = {"3:0", "3:1", "", "", "3:2", "", "3:3", ""};
+    for (int r = 0; r < 8; ++r)
+        EXPECT_EQ(sheet.cell(3, r), expected[r]) << r;
+}
