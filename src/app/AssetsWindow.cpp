@@ -241,8 +241,11 @@ void AssetsWindow::dropEvent(QDropEvent* event) {
 
 AssetsWindow* showAssetsWindow(QWidget* mainWindow) {
     auto* window = mainWindow->findChild<AssetsWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window)
+    if (!window) {
         window = new AssetsWindow(mainWindow);
+        // Beside the main window, so that the canvas stays in sight.
+        window->move(mainWindow->frameGeometry().topRight() + QPoint(8, 0));
+    }
     window->show();
     window->raise();
     window->refresh();
