@@ -245,7 +245,13 @@ void TForm3::stepEntryUnguarded(bool back, bool wrap) {
     const hakoniwa::Item* item = comboItem_;
     const QPoint cell(comboColumn_, comboRow_);
     const bool onShownSheet = item && item == shownItem();
-    cbMOlKeyDown(Qt::Key_Return);
+    // Going on through a row with Enter: a target list left without a choice keeps the row's
+    // target, as the other lists keep their cells (its own Enter writes -1).
+    const ComboFilter* targets = comboFilterOf(cbMOl);
+    if (wrap && cbMOl->isVisible() && !targets->chosen() && !targets->edited())
+        closeEditorCombos();
+    else
+        cbMOlKeyDown(Qt::Key_Return);
     if (!onShownSheet || item != shownItem() || cell.x() < 0)
         return;
     const int next = cell.x() + (back ? -1 : 1);

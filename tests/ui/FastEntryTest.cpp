@@ -93,9 +93,14 @@ TEST_F(FastEntry, EnterGoesOnToTheNextCellToFill) {
     EXPECT_EQ(item->sheet.cell(4, 2), "");
     EXPECT_EQ(cursor(), QPoint(1, 3));
     EXPECT_EQ(openCombo(), Form3->cbMOl);
+    // Going on through a filled row keeps its target when none is chosen.
+    item->sheet.setCell(1, 3, "1");
+    key(Form3->cbMOl, Qt::Key_Return);
+    EXPECT_EQ(item->sheet.cell(1, 3), "1");
+    EXPECT_EQ(cursor(), QPoint(2, 3));
+    key(Form3->cbCmp, Qt::Key_Escape);
 
     // Opened by the pointer, Enter commits and stays.
-    key(Form3->cbMOl, Qt::Key_Escape);
     const QPoint at = view->visualRect(view->sheetModel()->index(2, 2)).center();
     Form3->StringGrid1MouseDown(Qt::RightButton, at.x(), at.y());
     ASSERT_EQ(openCombo(), Form3->cbMtd);
