@@ -1,9 +1,9 @@
 #include "app/Unit1.h"
 
 #include "app/Guarded.h"
+#include "check/ProjectCheck.h"
 #include "details/Settei.h"
 #include "handles/Unit5.h"
-#include "check/ProjectCheck.h"
 #include "platform/DataPaths.h"
 #include "platform/DataPlaces.h"
 #include "platform/Launcher.h"

@@ -309,9 +309,8 @@ void TForm3::commitEntry(hakoniwa::ItemSheet& sheet, int column, int row) {
     // An instruction or component is written as the definition line read from the file.
     const auto commitCommand = [&](QComboBox* combo, const std::vector<std::string>& lines) {
         const ComboFilter* filter = comboFilterOf(combo);
-        if (const auto entry = hakoniwa::commandEntryToCommit(sheet.cell(2, row), lines,
-                                                              filter->chosen(),
-                                                              filter->typedMatches()))
+        if (const auto entry = hakoniwa::commandEntryToCommit(
+                sheet.cell(2, row), lines, filter->chosen(), filter->typedMatches()))
             sheet.setCell(2, row, lines[*entry]);
     };
     switch (hakoniwa::entryComboFor(sheet, column, row)) {

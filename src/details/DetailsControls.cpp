@@ -139,8 +139,7 @@ void TForm3::buildTreeFilters() {
                 return text;
             const std::u32string line = hakoniwa::toQt(lines[data]).toStdU32String();
             return text + QLatin1Char(' ') +
-                   QString::fromStdU32String(
-                       std::u32string(hakoniwa::definitionSearchPart(line)));
+                   QString::fromStdU32String(std::u32string(hakoniwa::definitionSearchPart(line)));
         };
     };
     new TreeFilter(tvOpList, byDefinition(definitions.instructions));

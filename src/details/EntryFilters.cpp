@@ -3,13 +3,13 @@
 #include "app/Guarded.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QToolTip>
 #include <QTreeWidget>
 #include <algorithm>
@@ -135,6 +135,7 @@ bool ComboFilter::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         step_ = std::max(step_ - 1, 0);
     // Showing the entry in the edit part is no typing: the filter stays as typed.
     combo_->setCurrentIndex(matches_[step_]);
+    combo_->lineEdit()->setCursorPosition(0); // a long definition line shows from its name
     openList();
     return true;
 }

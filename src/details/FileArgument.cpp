@@ -2,6 +2,7 @@
 
 #include "app/UndoSteps.h"
 #include "app/Unit1.h"
+#include "model/AssetName.h"
 #include "model/CellText.h"
 #include "platform/Cp932Codec.h"
 #include "platform/Dialogs.h"
@@ -32,19 +33,14 @@ QString filtersFor(hakoniwa::FileKind kind) {
 
 // The folder of the saved project, or an empty text for a project never saved.
 QString projectFolder() {
-    return Form1->projectFile.isEmpty() ? QString()
-                                        : QFileInfo(Form1->projectFile).absolutePath();
+    return Form1->projectFile.isEmpty() ? QString() : QFileInfo(Form1->projectFile).absolutePath();
 }
 
-// `file` relative to `folder` when it lies in it or below; otherwise as it is.
+// The name a file argument stores for `file`: relative to the project's folder when the file
+// lies there, else its whole path (`folder` is empty for a project never saved).
 QString pathToStore(const QString& file, const QString& folder) {
-    if (folder.isEmpty())
-        return file;
-    const QString relative = QDir(folder).relativeFilePath(QFileInfo(file).absoluteFilePath());
-    if (relative.isEmpty() || relative == QStringLiteral("..") ||
-        relative.startsWith(QStringLiteral("../")) || QDir::isAbsolutePath(relative))
-        return file;
-    return relative;
+    return QString::fromStdString(hakoniwa::assetCellName(
+        QFileInfo(file).absoluteFilePath().toStdString(), folder.toStdString()));
 }
 
 } // namespace
@@ -57,8 +53,9 @@ void TForm3::chooseArgumentFile(hakoniwa::ItemSheet& sheet, int column, int row,
     if (!file)
         return;
     lastArgumentFolder_ = QFileInfo(*file).absolutePath();
-    const QString stored = QDir::fromNativeSeparators(pathToStore(*file, folder));
-    recordEdit(QStringLiteral("ファイルの選択"),
-               [&] { sheet.setCell(column, row, hakoniwa::cleanCellText(hakoniwa::fromQt(stored))); });
+    const QString stored = pathToStore(*file, folder);
+    recordEdit(QStringLiteral("ファイルの選択"), [&] {
+        sheet.setCell(column, row, hakoniwa::cleanCellText(hakoniwa::fromQt(stored)));
+    });
     refreshSheet();
 }

@@ -67,8 +67,8 @@ TEST(EntryFilter, ADefinitionIsFoundByItsNameAndDescriptionNotItsArgumentSpecs) 
     EXPECT_EQ(definitionSearchPart(keys), U"キー状態-入力,キーの状態");
     EXPECT_EQ(definitionSearchPart(U"名前だけ"), U"名前だけ");
     EXPECT_EQ(definitionSearchPart(U"名前,説明"), U"名前,説明");
-    const EntryFilter lines({std::u32string(definitionSearchPart(mouse)),
-                             std::u32string(definitionSearchPart(keys))});
+    const EntryFilter lines(
+        {std::u32string(definitionSearchPart(mouse)), std::u32string(definitionSearchPart(keys))});
     EXPECT_TRUE(lines.matching(U"左").empty());
     EXPECT_EQ(lines.matching(U"ボタン"), std::vector<int>({0}));
 }
