@@ -349,6 +349,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm1::pcSceneChange() {
     guarded(handler("TForm1::pcSceneChange"), [&] {
+        // A combo open on a sheet belongs to the scene shown before.
+        Form3->closeEditorCombos();
         Form2->dspAllItm();
         Form2->selItm = nullptr;
         Form3->updMOlCb();
@@ -472,13 +474,20 @@ void TForm1::startAfresh() {
 
 void TForm1::updateTitle(bool clearFailure) {
     static const QString failurePrefix = QStringLiteral("システム 例外:");
-    if (!clearFailure && windowTitle().startsWith(failurePrefix))
-        return;
-    QString title = QStringLiteral("システム");
-    if (!projectFile.isEmpty())
-        title += QStringLiteral(" - ") + QFileInfo(projectFile).fileName();
-    if (undoStack && !undoStack->isClean())
-        title += QStringLiteral(" *");
+    static const QString unsavedMark = QStringLiteral(" *");
+    const bool unsaved = undoStack && !undoStack->isClean();
+    QString title = windowTitle();
+    if (!clearFailure && title.startsWith(failurePrefix)) {
+        // The failure stays what the caption says; the mark for unsaved work only follows it.
+        if (title.endsWith(unsavedMark))
+            title.chop(unsavedMark.size());
+    } else {
+        title = QStringLiteral("システム");
+        if (!projectFile.isEmpty())
+            title += QStringLiteral(" - ") + QFileInfo(projectFile).fileName();
+    }
+    if (unsaved)
+        title += unsavedMark;
     setWindowTitle(title);
 }
 
@@ -518,12 +527,14 @@ void TForm1::openProject(std::optional<QString> fileName) {
     const ReadResult read = ldSource(*fileName);
     if (read == ReadResult::Unchanged)
         return;
+    const QString readerCaption = windowTitle();
     startAfresh();
     projectFile = *fileName;
     if (read == ReadResult::Partial) {
         // What was read is not the whole file: saving it is a change to be asked about,
         // and the caption keeps the failure.
         projectFile.clear();
+        setWindowTitle(readerCaption);
         undoStack->resetClean();
     } else {
         updateTitle(true);
