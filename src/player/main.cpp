@@ -9,42 +9,52 @@
 #include "player/app/VocabularyFolder.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
 using namespace hakoniwa::player;
+namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kExitUsage = 2;
 
 // Paths the game reads are absolute, so that what it finds does not depend on the folder
-// the player runs in.
+// the player runs in. Names stay the bytes they were given: a name that is no valid UTF-8
+// still names its file. A folder's name loses its trailing "/", as the game takes its parent.
+std::string absolutePath(const std::string& path) {
+    fs::path absolute = fs::absolute(fs::path(path)).lexically_normal();
+    if (!absolute.has_filename() && absolute.has_relative_path())
+        absolute = absolute.parent_path();
+    return absolute.string();
+}
+
 GameOptions gameOptions(const CommandLine& line) {
     GameOptions options;
-    options.projectPath =
-        QFileInfo(QString::fromStdString(line.project)).absoluteFilePath().toStdString();
-    const QString vocabulary =
-        line.vocabulary ? QString::fromStdString(*line.vocabulary) : defaultVocabularyFolder();
-    options.vocabularyDir = QDir(vocabulary).absolutePath().toStdString();
+    options.projectPath = absolutePath(line.project);
+    options.vocabularyDir =
+        absolutePath(line.vocabulary ? *line.vocabulary
+                                     : QFile::encodeName(defaultVocabularyFolder()).toStdString());
     if (line.files)
-        options.filesDir = QDir(QString::fromStdString(*line.files)).absolutePath().toStdString();
+        options.filesDir = absolutePath(*line.files);
     options.seed = line.seed;
     return options;
 }
 
-// Reports what the game cannot start without, before any window opens.
+// Reports what the game cannot start without, before any window opens. What the project
+// file holds is judged when the game reads it.
 bool filesReadable(const GameOptions& options, const CommandLine& line) {
-    if (!QFileInfo(QString::fromStdString(options.projectPath)).isFile()) {
+    std::error_code error;
+    if (!fs::exists(options.projectPath, error)) {
         std::cerr << "hakoniwa-player: プロジェクトファイルがありません: " << options.projectPath
                   << "\n";
         return false;
     }
-    if (const auto missing = missingVocabulary(QString::fromStdString(options.vocabularyDir),
+    if (const auto missing = missingVocabulary(QFile::decodeName(options.vocabularyDir.c_str()),
                                                line.vocabulary.has_value())) {
         std::cerr << "hakoniwa-player: " << *missing << "\n";
         return false;

@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
 
 using namespace hakoniwa::player;
 using program_project::instruction;
@@ -71,9 +74,10 @@ protected:
         return path;
     }
 
-    int run(const QStringList& arguments) {
+    int run(const QStringList& arguments,
+            const QString& program = QStringLiteral(HAKONIWA_PLAYER)) {
         QProcess player;
-        player.start(QStringLiteral(HAKONIWA_PLAYER), arguments);
+        player.start(program, arguments);
         EXPECT_TRUE(player.waitForFinished(30000));
         out = QString::fromUtf8(player.readAllStandardOutput());
         err = QString::fromUtf8(player.readAllStandardError());
@@ -128,6 +132,38 @@ TEST_F(ProgramRun, BadArgumentsAndMissingFilesExitWithTwo) {
     script.close();
     EXPECT_EQ(run({"--headless", "--vocabulary", vocabulary, "--keys", keys, project}), 2);
     EXPECT_TRUE(err.contains(QStringLiteral("2 行目: down か up と書いてください: sideways")));
+}
+
+// Only a regular file with the header line is played; its name is taken as bytes.
+TEST_F(ProgramRun, PlaysOnlyAProjectFileAndFindsItByItsBytes) {
+    const QString stray = folder.filePath(QStringLiteral("stray.bin"));
+    QFile file(stray);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x93\xfa\x00random bytes\n", 16);
+    file.close();
+    EXPECT_EQ(run({"--headless", "--vocabulary", vocabulary, stray}), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("プロジェクトファイルではありません")))
+        << err.toStdString();
+
+    const QString fifo = folder.filePath(QStringLiteral("fifo.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(run({"--headless", "--vocabulary", vocabulary, fifo}), 2); // does not wait
+    EXPECT_TRUE(err.contains(QStringLiteral("通常のファイルではありません"))) << err.toStdString();
+
+    const QString project =
+        writeProject({{"n"}, {"0", instruction(QStringLiteral("代入")), "n[]", "5"}});
+    const QByteArray oddName = QFile::encodeName(folder.path()) + "/g\xff.txt";
+    ASSERT_EQ(std::rename(QFile::encodeName(project).constData(), oddName.constData()), 0);
+    // The name goes to the player through the shell, as bytes no QString can hold.
+    EXPECT_EQ(run({"-c",
+                   "exec \"$0\" --headless --dump-variables --vocabulary \"$1\" "
+                   "\"$2/g$(printf '\\377').txt\"",
+                   QStringLiteral(HAKONIWA_PLAYER), vocabulary, folder.path()},
+                  QStringLiteral("/bin/sh")),
+              0)
+        << err.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("n[0] = 5"))) << out.toStdString();
+    std::remove(oddName.constData()); // a name the temporary folder cannot remove
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "player/app/ErrorOverlay.h"
 #include "player/app/SoundPlayer.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -60,7 +61,7 @@ MouseButton gameButton(Qt::MouseButton button) {
 // file (its files lie elsewhere, and its own name says nothing).
 QString gameTitle(const GameOptions& options, const Game* game) {
     if (options.filesDir.empty() || !game || game->firstSceneCaption().empty())
-        return QFileInfo(QString::fromStdString(options.projectPath)).completeBaseName();
+        return QFileInfo(QFile::decodeName(options.projectPath.c_str())).completeBaseName();
     return Cp932Codec::decode(game->firstSceneCaption());
 }
 

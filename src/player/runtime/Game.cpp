@@ -9,6 +9,7 @@
 #include "player/runtime/ProgramBuilder.h"
 
 #include <filesystem>
+#include <stdexcept>
 
 namespace hakoniwa::player {
 namespace fs = std::filesystem;
@@ -20,9 +21,22 @@ fs::path dataFolderOf(const fs::path& vocabularyFolder) {
     return fs::absolute(vocabularyFolder).lexically_normal().parent_path().parent_path();
 }
 
+// The most a project file may hold: far beyond what the editor writes, and a bound on the
+// memory a stray file named on the command line can take.
+constexpr std::size_t kProjectFileLimit = std::size_t(512) << 20;
+
+// Only a regular file with the header line is a project, as the editor and the checker take
+// it: anything else would play as an empty game.
+std::string readProjectFile(const std::string& path) {
+    std::string source = readFileBytes(path, kProjectFileLimit);
+    if (!SourceReader::isProjectSource(source))
+        throw std::runtime_error("プロジェクトファイルではありません: " + path);
+    return source;
+}
+
 std::unique_ptr<Interpreter> load(const GameOptions& options) {
     const Definitions vocabulary = readVocabulary(options.vocabularyDir);
-    const std::string source = readFileBytes(options.projectPath);
+    const std::string source = readProjectFile(options.projectPath);
     Project project;
     SourceReader(project, 0, 0).read(source);
     SystemVariables system(vocabulary.systemVariables);
