@@ -245,23 +245,24 @@ void TForm3::stepEntryUnguarded(bool back, bool wrap) {
     const hakoniwa::Item* item = comboItem_;
     const QPoint cell(comboColumn_, comboRow_);
     const bool onShownSheet = item && item == shownItem();
-    // Going on through a row with Enter: a target list left without a choice keeps the row's
-    // target, as the other lists keep their cells (its own Enter writes -1).
-    const ComboFilter* targets = comboFilterOf(cbMOl);
-    if (wrap && cbMOl->isVisible() && !targets->chosen() && !targets->edited())
-        closeEditorCombos();
+    if (wrap)
+        commitGoingOn();
     else
         cbMOlKeyDown(Qt::Key_Return);
     if (!onShownSheet || item != shownItem() || cell.x() < 0)
         return;
-    const int next = cell.x() + (back ? -1 : 1);
-    // Column c holds field c of the row's definition: past the last field there is nothing
-    // to enter.
     const hakoniwa::ItemSheet& sheet = item->sheet;
-    const bool pastArguments =
-        next >= 3 && next >= hakoniwa::getSplitCount(sheet.cell(2, cell.y()), ',');
-    if (!pastArguments && openEntryByKey(next, cell.y()))
-        return;
+    for (int next = cell.x() + (back ? -1 : 1);; next += back ? -1 : 1) {
+        // Column c holds field c of the row's definition: past the last field there is
+        // nothing to enter.
+        const bool pastArguments =
+            next >= 3 && next >= hakoniwa::getSplitCount(sheet.cell(2, cell.y()), ',');
+        if (pastArguments || !openEntryByKey(next, cell.y()))
+            break;
+        // A file argument was filled in its dialog; with Enter the row goes on past it.
+        if (!wrap || !isFileArgumentCell(next, cell.y()) || !shownItem())
+            return;
+    }
     const int nextRow = cell.y() + 1;
     if (wrap && !back && nextRow < sheet.rowCount() && openEntryByKey(1, nextRow))
         return;

@@ -128,7 +128,7 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
         int row = sheetView->currentIndex().row();
         if (editorComboOf(watched)) {
             row = comboRow_;
-            cbMOlKeyDown(Qt::Key_Return);
+            commitGoingOn();
         }
         insertRowBelow(row);
         return true;

@@ -231,6 +231,10 @@ private:
     void enterEntry();
     // Ctrl+Enter: an empty command row below `row` as one undo step, its column 1 entry open.
     void insertRowBelow(int row);
+    // Commits the open entry before going on from the keyboard; a target list left without a
+    // choice keeps the row's target, as the other lists keep their cells (its own Enter
+    // writes -1).
+    void commitGoingOn();
     // Builds the hover text of the row's definition and offers the pressed argument's
     // variables, constants or file.
     void openArgumentEditor(hakoniwa::ItemSheet& sheet, int column, int row);

@@ -100,6 +100,19 @@ TEST_F(FastEntry, EnterGoesOnToTheNextCellToFill) {
     EXPECT_EQ(cursor(), QPoint(2, 3));
     key(Form3->cbCmp, Qt::Key_Escape);
 
+    // A file argument is filled in its dialog, and Enter goes on past it.
+    item->sheet.setCell(1, 4, "0");
+    item->sheet.setCell(2, 4, Form3->definitions.instructions.at(indexOf("画像表示-")));
+    dialogs->openName = QStringLiteral("/elsewhere/hero.png");
+    key(Form3->cbCmp, Qt::Key_Escape);
+    moveCursorTo(3, 4);
+    key(view, Qt::Key_Return);
+    key(Form3->cbHen, Qt::Key_Return);
+    EXPECT_EQ(item->sheet.cell(4, 4), "/elsewhere/hero.png");
+    EXPECT_EQ(cursor(), QPoint(5, 4));
+    EXPECT_EQ(openCombo(), Form3->cbHen);
+    key(Form3->cbHen, Qt::Key_Escape);
+
     // Opened by the pointer, Enter commits and stays.
     const QPoint at = view->visualRect(view->sheetModel()->index(2, 2)).center();
     Form3->StringGrid1MouseDown(Qt::RightButton, at.x(), at.y());
