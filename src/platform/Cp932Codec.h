@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Converts between the model's code page 932 bytes and the widgets' QString, through
-// glibc's "CP932" table. Used at every widget boundary and nowhere else.
+// Converts between the model's code page 932 bytes and the widgets' QString, through the
+// model's codec (model/Cp932.h), which every program shares. Used at every widget boundary.
 //
 // Lossless for bytes: encode(decode(b)) == b for every byte string b, so text that passes
 // through a widget keeps the bytes the user did not edit, valid or not.

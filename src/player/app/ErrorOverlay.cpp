@@ -1,6 +1,6 @@
 #include "player/app/ErrorOverlay.h"
 
-#include "platform/Cp932Codec.h"
+#include "player/runtime/ErrorPanel.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -23,14 +23,9 @@ QFont overlayFont(int pixels) {
 } // namespace
 
 QStringList errorOverlayLines(const PlayError& error) {
-    QStringList lines{QStringLiteral("エラーで止まりました")};
-    if (!error.scene.empty())
-        lines << QStringLiteral("シーン「%1」").arg(Cp932Codec::decode(error.scene));
-    if (!error.item.empty())
-        lines << QStringLiteral("アイテム「%1」 %2 行目")
-                     .arg(Cp932Codec::decode(error.item))
-                     .arg(error.row);
-    lines << QString::fromStdString(error.reason);
+    QStringList lines;
+    for (const std::string& line : errorPanelLines(error))
+        lines << QString::fromStdString(line);
     return lines;
 }
 
