@@ -20,7 +20,8 @@
     const kFontFamilies = '"IPAGothic", "IPAPGothic", "IPAexGothic", "Noto Sans CJK JP", ' +
         '"Hiragino Sans", "Yu Gothic", "Meiryo", sans-serif';
     const kKeys = { ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, Enter: 4,
-        NumpadEnter: 4, Space: 4, KeyZ: 4, Escape: 5, KeyX: 5 };
+        NumpadEnter: 4, Space: 4, KeyZ: 4, KeyX: 5, Backspace: 5 };
+    const kQuitQuestion = "ゲームを終了しますか？";
 
     const canvas = document.getElementById("screen");
     const context = canvas.getContext("2d", { alpha: false });
@@ -139,7 +140,7 @@
         },
         confirmQuit() {
             const asked = performance.now();
-            const yes = window.confirm("ゲームを終えますか？");
+            const yes = window.confirm(kQuitQuestion);
             // The time spent on the question is no game time.
             frameBase += performance.now() - asked;
             return yes;
@@ -244,7 +245,14 @@
 
     function listen() {
         const key = (down) => (event) => {
-            if (!nameEntry.hidden || !(event.code in kKeys)) return;
+            if (!nameEntry.hidden) return;
+            // Escape asks to end the game, as the desktop window does; a page cannot close
+            // itself, so the game stops where it is.
+            if (event.code === "Escape" && down && !event.repeat && state === 0) {
+                if (Hakoniwa.confirmQuit()) state = 1;
+                return;
+            }
+            if (!(event.code in kKeys)) return;
             event.preventDefault();
             if (audio) audio.resume();
             if (!event.repeat) runtime._hkSetKey(kKeys[event.code], down ? 1 : 0);
