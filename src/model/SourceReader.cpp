@@ -22,6 +22,16 @@ constexpr int kFirstLinkHandleColumn = 6;
 constexpr int kLastLinkHandleColumn = 9;
 constexpr std::string_view kUnsetHandleOffset = "-20";
 constexpr std::string_view kHeaderOpening = "[scene_headder]";
+// Every row the editor writes has a byte for each of its cells, so its sheets hold fewer cells
+// than the file has bytes, and its rows are all as wide as their sheet; rows filled out with
+// empty cells may take a sixteenth of the file's bytes in cells. Small files may hold more, up
+// to the floors.
+constexpr std::size_t kCellsPerFileByte = 1;
+constexpr std::size_t kFileBytesPerFillCell = 16;
+constexpr std::size_t kCellBudgetFloor = std::size_t(1) << 22;
+constexpr std::size_t kFillBudgetFloor = std::size_t(1) << 20;
+// A pending row is first laid out as wide as the widest sheet so far, up to this.
+constexpr std::size_t kLikelyWidthCap = 256;
 
 bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
@@ -111,8 +121,9 @@ void SourceReader::read(const TextBlock& block) {
     pendingRows_.clear();
     rowCells_.clear();
     setLater_.clear();
-    rowWidth_ = kHeadingColumns;
+    rowWidth_ = widestPending_ = kHeadingColumns;
     const std::string_view bytes = block.bytes();
+    setCellBudget(bytes.size());
     const std::size_t split = secondHalfStart(bytes);
     if (split == std::string_view::npos) {
         readLines(bytes, 0);
@@ -127,6 +138,8 @@ void SourceReader::read(const TextBlock& block) {
     second.block_ = &block;
     second.secondHalf_ = true;
     second.mode_ = Mode::Items;
+    // Its share of the budget; past it, this thread reads that half against the whole budget.
+    second.setCellBudget(bytes.size() - split);
     bool secondRead = false;
     TagReached tag; // where the second thread stopped, when at a tag line
     std::thread worker;
@@ -141,6 +154,10 @@ void SourceReader::read(const TextBlock& block) {
                 tag = reached; // the rows before the tag line are added
                 secondRead = true;
             } catch (...) { // Unsure, a Failure or no memory: the first thread reads it
+                // and needs none of what was read, which could be as large as the sheets.
+                second.rowCells_ = decltype(second.rowCells_)();
+                second.setLater_ = decltype(second.setLater_)();
+                pages.clear();
             }
         });
     } catch (const std::system_error&) { // no thread to be had: one reads all
@@ -175,7 +192,8 @@ std::size_t SourceReader::secondHalfStart(std::string_view bytes) const {
 
 bool SourceReader::takeSecondHalf(SourceReader& second, Project& pages) {
     const int count = pages.sceneCount();
-    if (mode_ != Mode::Items || count == 0 || sceneCounter_ + count > project_.sceneCount())
+    if (mode_ != Mode::Items || count == 0 || sceneCounter_ + count > project_.sceneCount() ||
+        cellsUsed_ + second.cellsUsed_ > allowedCells(cellsPresent_ + second.cellsPresent_))
         return false;
     for (int i = 0; i < count; ++i)
         if (project_.scene(sceneCounter_ + i).itemCount() > 0)
@@ -184,6 +202,8 @@ bool SourceReader::takeSecondHalf(SourceReader& second, Project& pages) {
     for (int i = 0; i < count; ++i)
         project_.scene(sceneCounter_ + i).takeItemsOf(pages.scene(i));
     sceneCounter_ += count;
+    cellsUsed_ += second.cellsUsed_;
+    cellsPresent_ += second.cellsPresent_;
     scene_ = &project_.scene(sceneCounter_ - 1);
     itemCounter_ = second.itemCounter_;
     if (second.sheet_)
@@ -283,6 +303,10 @@ void SourceReader::readItemStart(std::string_view line) {
         const std::size_t heading = startPendingRow();
         putPendingCell(heading, 0, name);
         pendingRows_.push_back({kHeadingColumns - 1, false});
+        // The heading row's cells beyond the name are not read, but the editor writes a tab
+        // for each.
+        cellsPresent_ += std::max<std::size_t>(
+            kHeadingColumns, static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')));
     } else {
         // Counted per page block, the item read is one the scene had before this block.
         scene_->addItem(newItemX_, newItemY_);
@@ -323,20 +347,54 @@ std::size_t SourceReader::readSheetLine(std::string_view bytes, std::size_t star
         put(bytes.substr(cellStart, std::max(cellStart, end - 1) - cellStart));
     const int row = sheet_->rowCount() + static_cast<int>(rowIndex);
     pendingRows_.push_back({cells, isJumpRow(row, column1)});
+    cellsPresent_ += cells + 1;
     return end;
 }
 
 std::size_t SourceReader::startPendingRow() {
-    if (pendingRows_.empty()) // the widest sheet so far is the likely width of this one
-        setRowWidth(std::max({rowWidth_, static_cast<std::size_t>(sheet_->columnCount()),
-                              std::size_t(kHeadingColumns)}));
+    if (pendingRows_.empty()) {
+        widestPending_ =
+            std::max(static_cast<std::size_t>(sheet_->columnCount()), std::size_t(kHeadingColumns));
+        // The widest sheet so far is the likely width of this one.
+        setRowWidth(std::max(std::min(rowWidth_, kLikelyWidthCap), widestPending_));
+    }
+    if (cellsUsed_ + rowCells_.size() + rowWidth_ > allowedCells(cellsPresent_))
+        setRowWidth(widestPending_); // the columns doubling left spare go first
+    needCells(rowCells_.size() + rowWidth_, 0);
     rowCells_.resize(rowCells_.size() + rowWidth_);
     return pendingRows_.size();
 }
 
+void SourceReader::setCellBudget(std::size_t fileBytes) {
+    cellBudget_ = std::max(kCellBudgetFloor, kCellsPerFileByte * fileBytes);
+    fillBudget_ = kFillBudgetFloor + fileBytes / kFileBytesPerFillCell;
+    cellsUsed_ = cellsPresent_ = 0;
+}
+
+std::size_t SourceReader::allowedCells(std::size_t present) const {
+    return std::min(cellBudget_, fillBudget_ + present);
+}
+
+void SourceReader::needCells(std::size_t cells, std::size_t present) const {
+    if (cellsUsed_ + cells > allowedCells(cellsPresent_ + present))
+        throw std::runtime_error("シートのセルがファイルの大きさに比べて多すぎます"
+                                 "（長い行と多くの行が同じアイテムにあります）");
+}
+
+// Widening copies the pending rows, so it asks for an eighth more than it needs: near the
+// budget, the line is refused rather than widened a little at a time.
+void SourceReader::widenFor(std::size_t column) {
+    const std::size_t rows = rowCells_.size() / rowWidth_;
+    const std::size_t least = column + 1 + column / 8;
+    needCells(rows * least, column + 1);
+    const std::size_t room = (allowedCells(cellsPresent_ + column + 1) - cellsUsed_) / rows;
+    setRowWidth(std::min(2 * column, room));
+}
+
 void SourceReader::putPendingCell(std::size_t row, std::size_t column, std::string_view text) {
+    widestPending_ = std::max(widestPending_, column + 1);
     if (column >= rowWidth_)
-        setRowWidth(2 * column);
+        widenFor(column);
     if (SharedText::BlockView::fits(text))
         rowCells_[row * rowWidth_ + column] = SharedText::BlockView(text);
     else
@@ -367,6 +425,8 @@ void SourceReader::addPendingRows() {
             columns = std::max(columns, kLastLinkHandleColumn + 1);
     }
     const int firstRow = sheet_->rowCount();
+    const std::size_t cellsBefore =
+        static_cast<std::size_t>(firstRow) * static_cast<std::size_t>(sheet_->columnCount());
     sheet_->growTo(columns, firstRow);
     setRowWidth(static_cast<std::size_t>(columns));
     rowCells_.resize(pendingRows_.size() * rowWidth_); // no half-read line is added
@@ -378,6 +438,9 @@ void SourceReader::addPendingRows() {
         if (pendingRows_[r].jump)
             fillLinkHandles(firstRow + static_cast<int>(r));
     sheet_->fixedRows = 1;
+    cellsUsed_ += static_cast<std::size_t>(sheet_->rowCount()) *
+                      static_cast<std::size_t>(sheet_->columnCount()) -
+                  cellsBefore;
     pendingRows_.clear();
     rowCells_.clear();
     setLater_.clear();

@@ -74,6 +74,14 @@ private:
     void putPendingCell(std::size_t row, std::size_t column, std::string_view text);
     // Lays the pending cells out `width` to a row, dropping cells beyond it.
     void setRowWidth(std::size_t width);
+    // Widens the pending rows to hold `column`: doubling, but never past the cell budget.
+    void widenFor(std::size_t column);
+    // The most cells all sheets may take, when `present` of them are cells of the file.
+    std::size_t allowedCells(std::size_t present) const;
+    // Throws when `cells` more pending cells, `present` of them cells of the line being read,
+    // would take the sheets past the budget.
+    void needCells(std::size_t cells, std::size_t present) const;
+    void setCellBudget(std::size_t fileBytes);
     void readPageOpening();
     // The sheet row's link handle cells that are empty get the offset -20 each (a jump row's).
     void fillLinkHandles(int row);
@@ -114,6 +122,15 @@ private:
     };
     std::vector<SharedText::BlockView> rowCells_;
     std::size_t rowWidth_ = 5;
+    std::size_t widestPending_ = 5; // the fewest columns the pending rows need
+    // A sheet is a full grid, rows times its widest line: a long line among many short ones
+    // would take far more memory than the file. The cells of all sheets, with the pending
+    // ones, stay within a budget set by the file's size, and so do the cells that fill rows
+    // out to the sheet's width.
+    std::size_t cellBudget_ = 0;
+    std::size_t fillBudget_ = 0;
+    std::size_t cellsUsed_ = 0;    // in the sheets read so far
+    std::size_t cellsPresent_ = 0; // of them and the pending rows, the cells the file holds
     std::vector<PendingRow> pendingRows_;
     std::vector<LaterCell> setLater_;
 };

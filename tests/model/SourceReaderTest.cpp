@@ -116,6 +116,24 @@ TEST(SourceReader, OnlyBytesWithTheHeaderLineAreAProject) {
         EXPECT_FALSE(SourceReader::isProjectSource(bytes)) << bytes;
 }
 
+// A sheet is rows times its widest line: a long line after many short ones would take far
+// more memory than the file, and is refused at that line, read in one or two halves; a long
+// line in a sheet of few rows is read.
+TEST(SourceReader, ALongLineAmongManyRowsIsRefusedAtItsLine) {
+    const std::string start = "[scene_headder]\r\nA\r\n[/scene_headder]\r\n[itm]\r\n"
+                              "\t[page0]\r\n\t\titm0\t\r\n";
+    std::string rows;
+    for (int row = 0; row < 3000; ++row)
+        rows += "\t\t\t\r\n";
+    const std::string longLine = "\t\t\t" + std::string(3000, '\t') + "\r\n";
+    for (const bool inTwoHalves : {false, true}) {
+        Project project;
+        EXPECT_EQ(failingLine(start + rows + longLine, project, inTwoHalves), 6 + 3000 + 1);
+    }
+    const Project project = read(start + longLine + longLine + "\t\t\t\r\n");
+    EXPECT_EQ(project.scene(0).item(0).sheet.columnCount(), 3001);
+}
+
 // Cells of every length around the eight bytes the reader looks at together, with bytes next
 // to the tab's value and double-byte characters, come back as they were written.
 TEST(SourceReader, EveryCellOfALongRowComesBack) {
