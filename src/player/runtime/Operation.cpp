@@ -57,10 +57,14 @@ const Table& instructions() {
 
 const Table& components() {
     static const Table table = {
-        {"等しければ", {Op::IfEqual, 2, 0}},     {"違えば", {Op::IfDifferent, 2, 0}},
-        {"小さければ", {Op::IfLess, 2, 0}},      {"大きければ", {Op::IfGreater, 2, 0}},
-        {"キーが押されたら", {Op::IfKey, 1, 0}}, {"当たったら", {Op::IfHit, 2, 0}},
-        {"確率で", {Op::IfChance, 1, 0}},        {"飛ぶ", {Op::Always, 0, 0}},
+        {"等しければ", {Op::IfEqual, 2, 0}},
+        {"違えば", {Op::IfDifferent, 2, 0}},
+        {"小さければ", {Op::IfLess, 2, 0}},
+        {"大きければ", {Op::IfGreater, 2, 0}},
+        {"キーが押されたら", {Op::IfKey, 1, 0}},
+        {"当たったら", {Op::IfHit, 2, 0}},
+        {"確率で", {Op::IfChance, 1, 0}},
+        {"飛ぶ", {Op::Always, 0, 0}},
         {"画面から出たら", {Op::IfOffScreen, 1, 0}},
         {"画像があれば", {Op::IfShown, 1, 0}},
         {"クリックされたら", {Op::IfClicked, 1, 0}},
