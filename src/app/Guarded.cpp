@@ -11,6 +11,8 @@ void reportHandlerFailure(const HandlerId& id, const QString& message) {
     if (!Form1)
         return;
     Form1->setWindowTitle(QStringLiteral("システム 例外:") + QString::number(id.number) + name);
+    // Unsaved work stays marked behind the failure.
+    Form1->updateTitle();
 }
 
 void reportUnnumberedFailure(const QString& message) {

@@ -116,7 +116,7 @@ TEST_F(ProjectFile, UnreadableFileLeavesTheProjectAsItWas) {
     Form1->Button1Click();
     hakoniwa::Scene* before = &Form1->project.scene(1);
     Form1->ldSource(scratch.filePath("missing.txt"));
-    EXPECT_EQ(caption(), QStringLiteral("システム 例外:308TForm1::ldSource"));
+    EXPECT_EQ(caption(), QStringLiteral("システム 例外:308TForm1::ldSource *"));
     EXPECT_FALSE(Form1->isLoading);
     ASSERT_EQ(Form1->project.sceneCount(), 2);
     EXPECT_EQ(&Form1->project.scene(1), before);
@@ -222,7 +222,7 @@ TEST_F(ProjectFile, SaveKeepsThePreviousVersionBesideTheFile) {
     ASSERT_TRUE(QDir(scratch.path()).mkdir("game.txt.bak"));
     Form1->Button1Click();
     Form1->N3Click();
-    EXPECT_EQ(caption(), QStringLiteral("システム 例外:373TForm1::mkSource"));
+    EXPECT_EQ(caption(), QStringLiteral("システム 例外:373TForm1::mkSource *"));
     EXPECT_EQ(fileBytes(path), third);
 }
 
