@@ -153,6 +153,10 @@ void ComboFilter::openList() {
 }
 
 bool ComboFilter::eventFilter(QObject* watched, QEvent* event) {
+    // This filter is a child of its combo: while the combo is being destroyed it is a combo no
+    // more, and the presses the program sees meanwhile are none of its business.
+    if (!qobject_cast<QComboBox*>(static_cast<QObject*>(combo_)))
+        return false;
     if (event->type() == QEvent::MouseButtonPress && combo_->isVisible()) {
         const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
         reported([&] { pressed(watched, at); });
