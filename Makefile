@@ -19,10 +19,13 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_aft
 
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run test test-sanitized test-32bit fuzz build programs configure deps clean package
+.PHONY: run test test-sanitized test-32bit fuzz build programs configure deps test-deps clean package
 
 deps:
 	@bash scripts/install-deps
+
+test-deps:
+	@bash scripts/install-deps test
 
 PROGRAMS = hakoniwa hakoniwa-player hakoniwa-check
 
@@ -38,7 +41,7 @@ build: configure
 run: programs
 	@bash scripts/run-editor $(BUILD_DIR)/hakoniwa
 
-test: build
+test: test-deps build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
 
 # A Debian package of the editor and its data, in $(BUILD_DIR)/.
@@ -51,7 +54,7 @@ test-sanitized: deps
 	@cmake --build $(SANITIZE_DIR) -j2
 	@cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure
 
-test-32bit: deps
+test-32bit: test-deps
 	@cmake -S tests/portable -B $(PORTABLE_DIR) -DCMAKE_CXX_FLAGS=-m32 \
 		-DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(PORTABLE_DIR) -j2
