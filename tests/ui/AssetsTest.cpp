@@ -25,9 +25,7 @@ class Assets : public WindowsFixture {
 protected:
     void SetUp() override {
         WindowsFixture::SetUp();
-        Form2->addItm(Form1->project.scene(0));
-        item = &Form1->project.scene(0).item(0);
-        Form2->curItm = item;
+        item = addCurrentItem();
         for (const std::string& line : Form3->definitions.instructions)
             if (hakoniwa::toQt(line).startsWith(QStringLiteral("画像表示-")))
                 showImage = line;

@@ -35,9 +35,7 @@ class CommandEntry : public WindowsFixture {
 protected:
     void SetUp() override {
         WindowsFixture::SetUp();
-        Form2->addItm(Form1->project.scene(0));
-        item = &Form1->project.scene(0).item(0);
-        Form2->curItm = item;
+        item = addCurrentItem();
         view = Form3->sheetView;
     }
 

@@ -37,9 +37,7 @@ class FastEntry : public WindowsFixture {
 protected:
     void SetUp() override {
         WindowsFixture::SetUp();
-        Form2->addItm(Form1->project.scene(0));
-        item = &Form1->project.scene(0).item(0);
-        Form2->curItm = item;
+        item = addCurrentItem();
         Form3->placeSheet(item, SheetPlacement::Shown);
         view = Form3->sheetView;
     }

@@ -26,9 +26,7 @@ protected:
         showItemWithCompareRow();
     }
     void showItemWithCompareRow() {
-        Form2->addItm(Form1->project.scene(0));
-        item = &Form1->project.scene(0).item(0);
-        Form2->curItm = item;
+        item = addCurrentItem();
         item->sheet.setCell(1, 2, "0");
         item->sheet.setCell(2, 2, lineNamed(Form3->definitions.instructions, "比較"));
         Form3->placeSheet(item, SheetPlacement::Shown);

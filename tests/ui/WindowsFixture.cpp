@@ -1,11 +1,19 @@
 #include "WindowsFixture.h"
 
 #include "app/Startup.h"
+#include "app/Unit1.h"
+#include "editor/Unit2.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QSettings>
+
+hakoniwa::Item* WindowsFixture::addCurrentItem() {
+    Form2->addItm(Form1->project.scene(0));
+    Form2->curItm = Form2->newItm;
+    return Form2->curItm;
+}
 
 void WindowsFixture::copyDataFolder() {
     const QString source = QStringLiteral(HAKONIWA_SOURCE_DIR "/dat");

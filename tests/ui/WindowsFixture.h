@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+namespace hakoniwa {
+class Item;
+}
+
 // A pointer that only remembers where it was put.
 class FakePointer : public hakoniwa::Pointer {
 public:
@@ -55,6 +59,8 @@ protected:
 
     // Copies the repository's dat/ folder below the scratch directory.
     void copyDataFolder();
+    // Adds an item to the first scene and makes it the scene editor's current item.
+    hakoniwa::Item* addCurrentItem();
 
     QTemporaryDir scratch;
     QString previousDir;
